@@ -1,0 +1,29 @@
+// 41file: tell whether one fixed file can be opened for reading.
+//
+// The path is fixed when the program is built (FILE41_PATH); the program
+// reads no arguments, no environment and never the file's contents.
+
+#include <cstdio>
+
+#ifndef FILE41_PATH
+#error "FILE41_PATH must name the file to probe"
+#endif
+
+int main()
+{
+    // The failure line names the file by this short name, whatever the path.
+    const char display_name[9] = "file.txt";
+    int status = 0;
+
+    std::FILE *fp = std::fopen(FILE41_PATH, "r");
+    if (fp == nullptr) {
+        std::printf("Cannot open %s\n", display_name);
+        status = 1;
+    } else {
+        std::printf("the value of fp: %p\n", static_cast<void *>(fp));
+        std::puts("Ready to close the file ");
+        // Nothing was read or written, so the close has nothing to report.
+        std::fclose(fp);
+    }
+    return status;
+}
