@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# Runs 41file in one situation and checks what it does, byte for byte.
+#
+#   probe-case.sh PROGRAM PATH CASE
+#   probe-case.sh --private-home PROGRAM PATH CASE
+#
+# PATH is the file that PROGRAM was built to probe. Each case sets up the
+# file's directory afresh, runs PROGRAM and checks its standard output,
+# standard error, exit status, and that the file was left as it was.
+#
+# --private-home runs the case in a private mount namespace with an empty
+# tmpfs over /home, so that a program built for a path in /home can be run
+# there without touching the machine's own /home. Where no such namespace
+# can be made, the case is skipped (exit 77).
+set -u
+
+if [ "${1-}" = --private-home ]; then
+    shift
+    case ${2-} in
+    /home/?*/?*) ;;
+    *) echo "SKIP: '${2-}' is not inside a directory of /home"; exit 77 ;;
+    esac
+    if [ "$(id -u)" = 0 ]; then
+        ns=(unshare --mount --propagation private)
+    else
+        ns=(unshare --map-root-user --mount)
+    fi
+    if ! "${ns[@]}" mount -t tmpfs tmpfs /home 2>/dev/null; then
+        echo "SKIP: cannot mount a tmpfs over /home in a private namespace (${ns[*]})"
+        exit 77
+    fi
+    # The case runs only once the tmpfs is in place, and from inside it.
+    exec "${ns[@]}" sh -c 'mount -t tmpfs tmpfs /home && cd /home && exec bash "$@"' \
+        sh "$0" "$@"
+fi
+
+[ $# = 3 ] || { echo "usage: $0 [--private-home] PROGRAM PATH CASE"; exit 2; }
+program=$1 path=$2 name=$3
+dir=${path%/*}
+
+# Cases remove and remake the file's directory, so they only ever work below
+# the working directory: the build tree, or the private /home.
+case $path in
+"$PWD"/?*/?*) ;;
+*) echo "refusing to touch $dir: it is not below $PWD"; exit 2 ;;
+esac
+
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+out=$work/out err=$work/err
+
+fail() {
+    printf '%s: %s\n' "$name" "$*"
+    for f in "$out" "$err"; do
+        [ -s "$f" ] && { printf -- '--- %s:\n' "${f##*/}"; od -c "$f"; }
+    done
+    exit 1
+}
+
+# What the program must not change: the file's bytes, size and mtime.
+look() {
+    stat -L -c '%s %y' -- "$path" 2>&1
+    cksum <"$path" 2>&1
+}
+
+# run [ARG...]: runs the program as it is run in the field, with standard
+# output into $out unless $stdout says "closed" or names another file.
+# Before running, $as may hold a command to run it under.
+stdout=$out as=()
+run() {
+    local before
+    before=$(look)
+    : >"$out"
+    status=0
+    if [ "$stdout" = closed ]; then
+        "${as[@]}" "$program" "$@" >&- 2>"$err" </dev/null || status=$?
+    else
+        "${as[@]}" "$program" "$@" >"$stdout" 2>"$err" </dev/null || status=$?
+    fi
+    [ -s "$err" ] && fail "wrote to standard error"
+    [ "$(look)" = "$before" ] || fail "changed the file: $before -> $(look)"
+}
+
+expect_status() {
+    [ "$status" = "$1" ] || fail "exit status $status, expected $1"
+}
+
+expect_failure() {
+    run "$@"
+    printf 'Cannot open file.txt\n' | cmp -s - "$out" ||
+        fail "expected exactly 'Cannot open file.txt' and a line end"
+    expect_status 1
+}
+
+expect_success() {
+    run "$@"
+    local first
+    first=$(head -n 1 "$out")
+    [[ $first =~ ^the\ value\ of\ fp:\ 0x[0-9a-f]+$ ]] ||
+        fail "first line is not 'the value of fp: 0x...'"
+    printf '%s\nReady to close the file \n' "$first" | cmp -s - "$out" ||
+        fail "expected exactly the pointer line and 'Ready to close the file '"
+    expect_status 0
+}
+
+# As root the permission bits bind only once the capabilities are gone.
+unprivileged() {
+    if [ "$(id -u)" = 0 ]; then
+        as=(setpriv --bounding-set -all --inh-caps -all)
+    fi
+    "$@"
+    as=()
+}
+
+# Each case starts from an empty directory where the file should be.
+if [ -d "$dir" ] && [ ! -L "$dir" ]; then chmod u+rwx "$dir"; fi
+rm -rf -- "$dir" && mkdir -p -- "$dir" || exit 1
+
+case $name in
+missing-directory)
+    rmdir -- "$dir"
+    expect_failure ;;
+missing-file)
+    expect_failure ;;
+directory-is-a-file)
+    rmdir -- "$dir" && printf 'not a directory\n' >"$dir"
+    expect_failure ;;
+symlink-loop)
+    ln -s -- "${path##*/}" "$path"
+    expect_failure ;;
+refused-file)
+    printf 'private\n' >"$path" && chmod 000 "$path"
+    unprivileged expect_failure ;;
+refused-directory)
+    printf 'private\n' >"$path" && chmod 000 "$dir"
+    unprivileged expect_failure ;;
+empty-file)
+    : >"$path"
+    expect_success ;;
+text-file)
+    printf 'first line\nsecond line\n' >"$path"
+    expect_success ;;
+read-only-file)
+    # Reading is all it asks for, so write permission must not matter.
+    printf 'text\n' >"$path" && chmod 444 "$path"
+    unprivileged expect_success ;;
+symlink-to-file)
+    printf 'target\n' >"$dir/target.txt" && ln -s target.txt "$path"
+    expect_success ;;
+arguments-ignored)
+    args=(--help --version -x "$path" /etc/passwd '')
+    printf 'text\n' >"$path"
+    expect_success "${args[@]}"
+    rm -- "$path"
+    expect_failure "${args[@]}" ;;
+stdout-closed)
+    # The open may now take descriptor 1; the file must still not be written.
+    printf 'text\n' >"$path"
+    stdout=closed run
+    expect_status 0
+    rm -- "$path"
+    stdout=closed run
+    expect_status 1 ;;
+stdout-full)
+    printf 'text\n' >"$path"
+    stdout=/dev/full run
+    expect_status 0
+    rm -- "$path"
+    stdout=/dev/full run
+    expect_status 1 ;;
+startup-cost)
+    # Start-up must stay as cheap as a trivial C program's: within 5% of
+    # the instructions that /bin/true runs, whichever way the open goes.
+    command -v valgrind >/dev/null || { echo "SKIP: no valgrind"; exit 77; }
+    count() {
+        valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" \
+            2>&1 >/dev/null </dev/null | sed -n 's/^==[0-9]*== Collected : //p'
+    }
+    base=$(count /bin/true)
+    printf 'text\n' >"$path"
+    opened=$(count "$program")
+    rm -- "$path"
+    missing=$(count "$program")
+    echo "instructions: /bin/true $base, file opened $opened, file missing $missing"
+    for n in "$opened" "$missing"; do
+        [ -n "$base" ] && [ -n "$n" ] && [ $((n * 100)) -le $((base * 105)) ] ||
+            fail "start-up costs more than 5% over /bin/true"
+    done ;;
+*)
+    echo "no such case: $name"
+    exit 2 ;;
+esac
