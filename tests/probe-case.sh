@@ -14,29 +14,30 @@
 # can be made, the case is skipped (exit 77).
 set -u
 
-if [ "${1-}" = --private-home ]; then
-    shift
-    case ${2-} in
+private=
+[ "${1-}" = --private-home ] && { private=yes; shift; }
+[ $# = 3 ] || { echo "usage: $0 [--private-home] PROGRAM PATH CASE"; exit 2; }
+program=$1 path=$2 name=$3
+dir=${path%/*}
+
+if [ "$private" ]; then
+    case $path in
     /home/?*/?*) ;;
-    *) echo "SKIP: '${2-}' is not inside a directory of /home"; exit 77 ;;
+    *) echo "SKIP: $path is not inside a directory of /home"; exit 77 ;;
     esac
     if [ "$(id -u)" = 0 ]; then
         ns=(unshare --mount --propagation private)
     else
         ns=(unshare --map-root-user --mount)
     fi
-    if ! "${ns[@]}" mount -t tmpfs tmpfs /home 2>/dev/null; then
-        echo "SKIP: cannot mount a tmpfs over /home in a private namespace (${ns[*]})"
+    if ! why=$("${ns[@]}" mount -t tmpfs tmpfs /home 2>&1); then
+        echo "SKIP: no private /home can be mounted here: $why"
         exit 77
     fi
     # The case runs only once the tmpfs is in place, and from inside it.
     exec "${ns[@]}" sh -c 'mount -t tmpfs tmpfs /home && cd /home && exec bash "$@"' \
         sh "$0" "$@"
 fi
-
-[ $# = 3 ] || { echo "usage: $0 [--private-home] PROGRAM PATH CASE"; exit 2; }
-program=$1 path=$2 name=$3
-dir=${path%/*}
 
 # Cases remove and remake the file's directory, so they only ever work below
 # the working directory: the build tree, or the private /home.
@@ -45,8 +46,14 @@ case $path in
 *) echo "refusing to touch $dir: it is not below $PWD"; exit 2 ;;
 esac
 
+# A case may take the permissions off the directory; give them back so
+# that the next case, or whoever cleans the build tree, can remove it.
+open_up() {
+    if [ -d "$dir" ] && [ ! -L "$dir" ]; then chmod u+rwx -- "$dir"; fi
+}
+
 work=$(mktemp -d) || exit 1
-trap 'rm -rf "$work"' EXIT
+trap 'open_up; rm -rf "$work"' EXIT
 out=$work/out err=$work/err
 
 fail() {
@@ -63,9 +70,9 @@ look() {
     cksum <"$path" 2>&1
 }
 
-# run [ARG...]: runs the program as it is run in the field, with standard
-# output into $out unless $stdout says "closed" or names another file.
-# Before running, $as may hold a command to run it under.
+# run [ARG...]: runs the program, its standard output into $stdout ($out
+# unless a case says "closed" or names another file), under the command in
+# $as if any; it must write nothing to standard error and leave the file be.
 stdout=$out as=()
 run() {
     local before
@@ -113,7 +120,7 @@ unprivileged() {
 }
 
 # Each case starts from an empty directory where the file should be.
-if [ -d "$dir" ] && [ ! -L "$dir" ]; then chmod u+rwx "$dir"; fi
+open_up
 rm -rf -- "$dir" && mkdir -p -- "$dir" || exit 1
 
 case $name in
