@@ -3,7 +3,7 @@
 # libm, no libgcc_s.
 #
 #   linkage.sh PROGRAM
-set -u
+set -uo pipefail
 needed=$(readelf -d -- "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p') || exit 1
 echo "NEEDED: ${needed//$'\n'/ }"
 [ "$needed" = libc.so.6 ]
