@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Reads the built program's ELF headers and checks one property, showing
+# the lines it judged by.
+#
+#   elf.sh PROGRAM CHECK
+set -uo pipefail
+[ $# = 2 ] || { echo "usage: $0 PROGRAM CHECK"; exit 2; }
+program=$1 check=$2
+
+# lines WHAT PATTERN: the lines of readelf's WHAT (-h, -d, -l, --dyn-syms)
+# that match PATTERN; fails if readelf does.
+lines() {
+    local all
+    all=$(readelf -W "$1" -- "$program") || exit 1
+    grep -E -- "$2" <<<"$all"
+}
+
+# expect WHAT PATTERN DESCRIPTION: some line must match.
+expect() {
+    local found
+    found=$(lines "$1" "$2")
+    if [ -z "$found" ]; then
+        echo "$check: no $3"
+        exit 1
+    fi
+    printf '%s\n' "$found"
+}
+
+case $check in
+libc-only)
+    # No C++ runtime, no libm, no libgcc_s: only the C library.
+    expect -d '\(NEEDED\)' "NEEDED entry"
+    needed=$(lines -d '\(NEEDED\)' | sed 's/.*\[\(.*\)\]$/\1/')
+    [ "$needed" = libc.so.6 ] || { echo "$check: needs more than libc.so.6"; exit 1; } ;;
+pie)
+    expect -h '^ *Type: +DYN ' "position-independent type (DYN)" ;;
+bind-now)
+    # Every symbol is bound at start-up, so the GOT can be made read-only.
+    expect -d '\(BIND_NOW\)|\(FLAGS\).*[ :]BIND_NOW( |$)|\(FLAGS_1\).*[ :]NOW( |$)' \
+        "BIND_NOW flag" ;;
+relro)
+    expect -l '^ *GNU_RELRO ' "GNU_RELRO segment" ;;
+stack-not-executable)
+    # The flags column reads "RW " here, "RWE" for an executable stack.
+    expect -l '^ *GNU_STACK ' "GNU_STACK segment"
+    lines -l '^ *GNU_STACK( +0x[0-9a-f]+){5} +R?W? +0x' >/dev/null ||
+        { echo "$check: the stack is executable"; exit 1; } ;;
+fortified)
+    # The C library's checking printf replaces the plain one everywhere.
+    expect --dyn-syms ' UND __printf_chk@' "__printf_chk import"
+    plain=$(lines --dyn-syms ' UND printf@')
+    [ -z "$plain" ] || { echo "$plain"; echo "$check: plain printf is still imported"; exit 1; } ;;
+*)
+    echo "no such check: $check"
+    exit 2 ;;
+esac
