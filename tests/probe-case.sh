@@ -67,7 +67,7 @@ fail() {
 # What the program must not change: the file's bytes, size and mtime.
 look() {
     stat -L -c '%s %y' -- "$path" 2>&1
-    cksum <"$path" 2>&1
+    { cksum <"$path"; } 2>&1
 }
 
 # run [ARG...]: runs the program, its standard output into $stdout ($out
