@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Installs the project into a scratch prefix, and once more staged under
+# DESTDIR, and checks what lands where: the program, which must behave as
+# the built one does, and its manual, where man finds it.
+#
+#   install.sh CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR
+#
+# PATH is the file that the program probes; BINDIR and MANDIR are the
+# install directories relative to the prefix.
+set -u
+[ $# = 6 ] || { echo "usage: $0 CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR"; exit 2; }
+cmake=$1 build=$2 config=$3 path=$4 bindir=$5 mandir=$6
+command -v man >/dev/null || { echo "SKIP: no man"; exit 77; }
+
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "install: $*"
+    exit 1
+}
+
+# install_as DESTDIR PREFIX
+install_as() {
+    DESTDIR=$1 "$cmake" --install "$build" --config "$config" --prefix "$2" \
+        >"$work/log" 2>&1 || { cat "$work/log"; fail "cmake --install failed"; }
+}
+
+# same_files ROOT DIR: the files below ROOT must be exactly the program and
+# its manual, in DIR.
+same_files() {
+    local want got
+    want=$(printf '%s\n' "$2/$bindir/41file" "$2/$mandir/man1/41file.1" | sort)
+    got=$(cd "$1" && find . ! -type d | sort)
+    [ "$got" = "$want" ] || fail "installed:"$'\n'"$got"$'\n'"expected:"$'\n'"$want"
+    echo "installed: ${got//$'\n'/ }"
+}
+
+prefix=$work/prefix
+install_as "" "$prefix"
+same_files "$prefix" .
+
+# With the prefix's bin in PATH, man looks in the prefix's share/man.
+page=$(env -u MANPATH PATH="$prefix/$bindir:$PATH" man -w 41file 2>&1)
+[ "$page" = "$prefix/$mandir/man1/41file.1" ] || fail "man -w 41file found '$page'"
+echo "man -w 41file: $page"
+
+# A packager stages the install; nothing may land outside the stage.
+install_as "$work/stage" /usr/local
+same_files "$work/stage" ./usr/local
+
+# The installed program must do what the built one does, run in a private
+# /home as the real-path cases are.
+skipped=
+for outcome in missing-directory text-file; do
+    bash "$(dirname "$0")/probe-case.sh" --private-home "$prefix/$bindir/41file" "$path" $outcome
+    status=$?
+    case $status in
+    0) echo "installed program: $outcome passed" ;;
+    77) skipped=yes ;;
+    *) exit 1 ;;
+    esac
+done
+[ -z "$skipped" ] || exit 77
