@@ -23,7 +23,7 @@ int main()
         std::printf("the value of fp: %p\n", static_cast<void *>(fp));
         std::puts("Ready to close the file ");
         // Nothing was read or written, so the close has nothing to report.
-        std::fclose(fp);
+        static_cast<void>(std::fclose(fp));
     }
     return status;
 }
