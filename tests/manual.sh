@@ -15,10 +15,10 @@ problem() {
     status=1
 }
 
-warnings=$(groff -man -ww -z "$page" 2>&1) || status=1
+warnings=$(groff -man -ww -z "$page" 2>&1) || problem "groff failed"
 [ -z "$warnings" ] || problem "groff -man -ww:" "$warnings"
 
-text=$(LC_ALL=C MANWIDTH=80 man -l "$page" 2>&1) || status=1
+text=$(LC_ALL=C MANWIDTH=80 man -l "$page" 2>&1) || problem "man -l failed:" "$text"
 wide=$(awk 'length > 80' <<<"$text")
 [ -z "$wide" ] || problem "wider than 80 columns:" "$wide"
 grep -qF -- "$path" <<<"$text" || problem "the path $path is not shown whole"
