@@ -71,19 +71,25 @@ look() {
 }
 
 # run [ARG...]: runs the program, its standard output into $stdout ($out
-# unless a case says "closed" or names another file), under the command in
-# $as if any; it must write nothing to standard error and leave the file be.
+# unless a case says "closed", "broken-pipe" or names another file), under
+# the command in $as if any; it must write nothing to standard error and
+# leave the file be.
 stdout=$out as=()
 run() {
     local before
     before=$(look)
     : >"$out"
     status=0
-    if [ "$stdout" = closed ]; then
-        "${as[@]}" "$program" "$@" >&- 2>"$err" </dev/null || status=$?
-    else
-        "${as[@]}" "$program" "$@" >"$stdout" 2>"$err" </dev/null || status=$?
-    fi
+    (
+        case $stdout in
+        closed) exec >&- ;;
+        # A FIFO opened for writing while a reader held it, then left
+        # without one: a pipe whose reader has gone.
+        broken-pipe) exec 3<>"$work/pipe" >"$work/pipe" 3<&- ;;
+        *) exec >"$stdout" ;;
+        esac || exit 125
+        exec "${as[@]}" "$program" "$@" 2>"$err" </dev/null
+    ) || status=$?
     [ -s "$err" ] && fail "wrote to standard error"
     [ "$(look)" = "$before" ] || fail "changed the file: $before -> $(look)"
 }
@@ -96,6 +102,17 @@ expect_failure() {
     run "$@"
     printf 'Cannot open file.txt\n' | cmp -s - "$out" ||
         fail "expected exactly 'Cannot open file.txt' and a line end"
+    expect_status 1
+}
+
+# Standard output cannot take the lines: they are lost, but the status is
+# still the open's, and the file is still not written.
+expect_lost_output() {
+    printf 'text\n' >"$path"
+    run
+    expect_status 0
+    rm -- "$path"
+    run
     expect_status 1
 }
 
@@ -161,20 +178,20 @@ arguments-ignored)
     rm -- "$path"
     expect_failure "${args[@]}" ;;
 stdout-closed)
-    # The open may now take descriptor 1; the file must still not be written.
-    printf 'text\n' >"$path"
-    stdout=closed run
-    expect_status 0
-    rm -- "$path"
-    stdout=closed run
-    expect_status 1 ;;
+    # The open may now take descriptor 1.
+    stdout=closed expect_lost_output ;;
 stdout-full)
-    printf 'text\n' >"$path"
-    stdout=/dev/full run
-    expect_status 0
-    rm -- "$path"
-    stdout=/dev/full run
-    expect_status 1 ;;
+    stdout=/dev/full expect_lost_output ;;
+stdout-broken-pipe)
+    # SIGPIPE at its default, as a shell leaves it.
+    mkfifo "$work/pipe" || exit 1
+    as=(env --default-signal=PIPE)
+    stdout=broken-pipe expect_lost_output ;;
+stdout-size-limit)
+    # With SIGXFSZ at its default. A limit of one byte rather than none, so
+    # that a write to standard error would still show.
+    as=(prlimit --fsize=1 env --default-signal=XFSZ)
+    expect_lost_output ;;
 startup-cost)
     # Start-up must stay as cheap as a trivial C program's: within 5% of
     # the instructions that /bin/true runs, whichever way the open goes.
