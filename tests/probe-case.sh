@@ -193,7 +193,7 @@ stdout-size-limit)
     as=(prlimit --fsize=1 env --default-signal=XFSZ)
     expect_lost_output ;;
 startup-cost)
-    # Start-up must stay as cheap as a trivial C program's: within 5% of
+    # Start-up must stay as cheap as a trivial C program's: within 3% of
     # the instructions that /bin/true runs, whichever way the open goes.
     command -v valgrind >/dev/null || { echo "SKIP: no valgrind"; exit 77; }
     count() {
@@ -207,8 +207,8 @@ startup-cost)
     missing=$(count "$program")
     echo "instructions: /bin/true $base, file opened $opened, file missing $missing"
     for n in "$opened" "$missing"; do
-        [ -n "$base" ] && [ -n "$n" ] && [ $((n * 100)) -le $((base * 105)) ] ||
-            fail "start-up costs more than 5% over /bin/true"
+        [ -n "$base" ] && [ -n "$n" ] && [ $((n * 100)) -le $((base * 103)) ] ||
+            fail "start-up costs more than 3% over /bin/true"
     done ;;
 *)
     echo "no such case: $name"
