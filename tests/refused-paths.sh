@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Configures the project for paths it must refuse, and checks that CMake
+# stops there with a message that names FILE41_PATH, the value and why.
+#
+#   refused-paths.sh CMAKE SOURCE_DIR
+set -u
+[ $# = 2 ] || { echo "usage: $0 CMAKE SOURCE_DIR"; exit 2; }
+cmake=$1 source=$2
+
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+status=0
+
+# refused VALUE REASON. CMake wraps the message to its own width, so
+# white space is compared as single spaces.
+refused() {
+    local want
+    want=$(printf 'FILE41_PATH is "%s": %s' "$1" "$2" | tr -s '[:space:]' ' ')
+    if "$cmake" -S "$source" -B "$work/build" -DBUILD_TESTING=OFF \
+        "-DFILE41_PATH=$1" >"$work/log" 2>&1; then
+        echo "configured for \"$1\""
+        status=1
+    elif ! tr -s '[:space:]' ' ' <"$work/log" | grep -qF -- "$want"; then
+        cat "$work/log"
+        echo "refused \"$1\" without saying: $want"
+        status=1
+    else
+        echo "refused: $want"
+    fi
+}
+
+refused relative/file.txt "it must be an absolute path, starting with /."
+refused "~/file.txt" "it must be an absolute path, starting with /."
+refused "" "it must be an absolute path, starting with /."
+refused $'/srv/a\nb.txt' "it must not hold control characters"
+exit $status
