@@ -6,9 +6,8 @@
 #include <csignal>
 #include <cstdio>
 
-#ifndef FILE41_PATH
-#error "FILE41_PATH must name the file to probe"
-#endif
+// FILE41_PATH, the path as a string literal, written by the build.
+#include "file41_path.h"
 
 int main()
 {
