@@ -13,7 +13,16 @@ cmake=$1 build=$2 config=$3 path=$4 bindir=$5 mandir=$6
 command -v man >/dev/null || { echo "SKIP: no man"; exit 77; }
 
 work=$(mktemp -d) || exit 1
-trap 'rm -rf "$work"' EXIT
+
+# cmake --install rewrites the build tree's record of what it installed,
+# which the user's own install and uninstall go by: put it back as it was.
+manifest=$build/install_manifest.txt
+if [ -e "$manifest" ]; then
+    cp -p -- "$manifest" "$work/manifest" || exit 1
+    trap 'mv -f -- "$work/manifest" "$manifest"; rm -rf "$work"' EXIT
+else
+    trap 'rm -f -- "$manifest"; rm -rf "$work"' EXIT
+fi
 
 fail() {
     echo "install: $*"
