@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The 41file Authors
+// SPDX-License-Identifier: MIT
+//
 // 41file: tell whether one fixed file can be opened for reading.
 //
 // The path is fixed when the program is built (FILE41_PATH); the program

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
 # Reads the built program's ELF headers and checks one property, showing
 # the lines it judged by.
 #

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
 # Installs the project into a scratch prefix, and once more staged under
 # DESTDIR, and checks what lands where: the program, which must behave as
 # the built one does, and its manual, where man finds it.

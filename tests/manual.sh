@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
 # Checks the manual page: groff has nothing to warn about, it fits an
 # 80-column terminal, and it names this build's path and version.
 #

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
 # Runs 41file in one situation and checks what it does, byte for byte.
 #
 #   probe-case.sh PROGRAM PATH CASE

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
 # Configures the project for paths it must refuse, and checks that CMake
 # stops there with a message that names FILE41_PATH, the value and why.
 #
