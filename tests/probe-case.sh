@@ -195,6 +195,11 @@ stdout-size-limit)
     # that a write to standard error would still show.
     as=(prlimit --fsize=1 env --default-signal=XFSZ)
     expect_lost_output ;;
+both-outcomes)
+    # An installed or packaged copy: both answers, from one call.
+    expect_failure
+    printf 'text\n' >"$path"
+    expect_success ;;
 startup-cost)
     # Start-up must stay as cheap as a trivial C program's: within 3% of
     # the instructions that /bin/true runs, whichever way the open goes.

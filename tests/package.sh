@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
+# Makes the Debian package from this build and checks it: its files, their
+# modes and owner, its control fields, and the packaged program, run from
+# an extracted copy in a private /home as the real-path cases are.
+#
+#   package.sh CPACK BUILD_DIR CONFIG VERSION PATH
+set -u
+[ $# = 5 ] || { echo "usage: $0 CPACK BUILD_DIR CONFIG VERSION PATH"; exit 2; }
+cpack=$1 build=$2 config=$3 version=$4 path=$5
+for tool in dpkg-deb dpkg-shlibdeps; do
+    command -v $tool >/dev/null || { echo "SKIP: no $tool"; exit 77; }
+done
+
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "package: $*"
+    exit 1
+}
+
+# The package goes to the scratch directory, not the build tree.
+"$cpack" -G DEB -C "$config" --config "$build/CPackConfig.cmake" -B "$work" \
+    >"$work/log" 2>&1 || { cat "$work/log"; fail "cpack failed"; }
+deb=$work/41file_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || fail "no ${deb##*/} in: $(ls "$work")"
+
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }' | sort)
+want='-rw-r--r-- root/root ./usr/share/doc/41file/changelog.gz
+-rw-r--r-- root/root ./usr/share/doc/41file/copyright
+-rw-r--r-- root/root ./usr/share/man/man1/41file.1.gz
+-rwxr-xr-x root/root ./usr/bin/41file'
+[ "$files" = "$want" ] || fail "files:"$'\n'"$files"$'\n'"expected:"$'\n'"$want"
+echo "$files"
+
+fields=$(dpkg-deb -f "$deb" Package Version Section Depends)
+echo "$fields"
+[[ $fields =~ ^"Package: 41file"$'\n'"Version: $version"$'\n'"Section: utils"$'\n'"Depends: libc6 (>= "[0-9.]+")"$ ]] ||
+    fail "expected Package 41file, Version $version, Section utils, Depends libc6 alone"
+
+dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x failed"
+bash "$(dirname "$0")/probe-case.sh" --private-home "$work/root/usr/bin/41file" "$path" both-outcomes
