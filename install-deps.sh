@@ -1,0 +1,54 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 The 41file Authors
+# SPDX-License-Identifier: MIT
+#
+# Installs the Debian packages that 41file needs and this system lacks:
+# "build" for building it, "test" for its tests and package as well, "ci"
+# for everything CI runs. Nothing is installed when all is there.
+#
+#   ./install-deps.sh build|test|ci
+set -eu
+
+# command:package; each set also needs the sets above it.
+build='cmake:cmake make:make g++:g++ gzip:gzip'
+test='readelf:binutils valgrind:valgrind groff:groff-base man:man-db
+    dpkg-shlibdeps:dpkg-dev mount:mount unshare:util-linux
+    setpriv:util-linux prlimit:util-linux'
+ci='git:git clang++:clang clang-format:clang-format clang-tidy:clang-tidy
+    lintian:lintian reuse:reuse'
+
+case ${1-} in
+build) needs=$build ;;
+test) needs="$build $test" ;;
+ci) needs="$build $test $ci" ;;
+*)
+    echo "usage: $0 build|test|ci" >&2
+    exit 2 ;;
+esac
+
+tools= packages=
+for need in $needs; do
+    command -v "${need%%:*}" >/dev/null 2>&1 && continue
+    tools="$tools ${need%%:*}"
+    case " $packages " in
+    *" ${need#*:} "*) ;;
+    *) packages="$packages ${need#*:}" ;;
+    esac
+done
+[ -n "$packages" ] || exit 0
+
+if ! command -v apt-get >/dev/null 2>&1; then
+    echo "$0: no apt-get here; install these tools, then run this again:$tools" >&2
+    exit 1
+fi
+sudo=
+if [ "$(id -u)" != 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "$0: run this as root, or install sudo; it installs:$packages" >&2
+        exit 1
+    fi
+    sudo=sudo
+fi
+echo "$0: installing$packages"
+$sudo apt-get update
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $packages
