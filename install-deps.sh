@@ -12,7 +12,7 @@ set -eu
 # command:package; each set also needs the sets above it.
 build='cmake:cmake make:make g++:g++ gzip:gzip'
 test='readelf:binutils valgrind:valgrind groff:groff-base man:man-db
-    dpkg-shlibdeps:dpkg-dev mount:mount unshare:util-linux
+    dpkg-shlibdeps:dpkg-dev file:file mount:mount unshare:util-linux
     setpriv:util-linux prlimit:util-linux'
 ci='git:git clang++:clang clang-format:clang-format clang-tidy:clang-tidy
     lintian:lintian reuse:reuse'

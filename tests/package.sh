@@ -10,7 +10,8 @@
 set -u
 [ $# = 5 ] || { echo "usage: $0 CPACK BUILD_DIR CONFIG VERSION PATH"; exit 2; }
 cpack=$1 build=$2 config=$3 version=$4 path=$5
-for tool in dpkg-deb dpkg-shlibdeps; do
+# CPack computes Depends with dpkg-shlibdeps, which it feeds with file.
+for tool in dpkg-deb dpkg-shlibdeps file; do
     command -v $tool >/dev/null || { echo "SKIP: no $tool"; exit 77; }
 done
 
