@@ -17,25 +17,18 @@ cmake=$1 build=$2 config=$3 path=$4 bindir=$5 mandir=$6 docdir=$7
 command -v man >/dev/null || { echo "SKIP: no man"; exit 77; }
 
 work=$(mktemp -d) || exit 1
-
-# cmake --install rewrites the build tree's record of what it installed,
-# which the user's own install and uninstall go by: put it back as it was.
-manifest=$build/install_manifest.txt
-if [ -e "$manifest" ]; then
-    cp -p -- "$manifest" "$work/manifest" || exit 1
-    trap 'mv -f -- "$work/manifest" "$manifest"; rm -rf "$work"' EXIT
-else
-    trap 'rm -f -- "$manifest"; rm -rf "$work"' EXIT
-fi
+trap 'rm -rf "$work"' EXIT
 
 fail() {
     echo "install: $*"
     exit 1
 }
 
-# install_as DESTDIR PREFIX
+# install_as DESTDIR PREFIX. As CPack does, it installs the one component,
+# whose record is install_manifest_41file.txt: install_manifest.txt is the
+# record of the user's own install, which uninstalling goes by.
 install_as() {
-    DESTDIR=$1 "$cmake" --install "$build" --config "$config" --prefix "$2" \
+    DESTDIR=$1 "$cmake" --install "$build" --config "$config" --prefix "$2" --component 41file \
         >"$work/log" 2>&1 || { cat "$work/log"; fail "cmake --install failed"; }
 }
 
