@@ -42,11 +42,26 @@ if [ "$private" ]; then
         sh "$0" "$@"
 fi
 
+# A path this long cannot be opened, so no case could mean anything. The
+# build tree's own path, ahead of the real one, can take the copy there.
+length=$(LC_ALL=C; echo ${#path})
+if [ "$length" -ge 4096 ]; then
+    echo "SKIP: the path is $length bytes, and none of 4096 or more can be opened;" \
+        "build in a directory with a shorter path"
+    exit 77
+fi
+
 # Cases remove and remake the file's directory, so they only ever work below
-# the working directory: the build tree, or the private /home.
-case $path in
-"$PWD"/?*/?*) ;;
-*) echo "refusing to touch $dir: it is not below $PWD"; exit 2 ;;
+# the working directory: the build tree, or the private /home. What counts
+# is where the directory really is, with symbolic links and ".." resolved,
+# not how its path reads; and the file must be a plain name inside it.
+scratch=$(pwd -P) && real=$(realpath -m -- "$dir") || exit 2
+case ${path##*/} in
+'' | . | ..) real= ;;
+esac
+case $real in
+"$scratch"/?*) ;;
+*) echo "refusing to touch $path: it does not lead to a file below $scratch"; exit 2 ;;
 esac
 
 # A case may take the permissions off the directory; give them back so
@@ -130,6 +145,10 @@ expect_success() {
     expect_status 0
 }
 
+# env reads any argument that holds "=" as a variable to set, as a
+# program's path can, so env starts the program through this.
+by_sh=(sh -c 'exec "$0" "$@"')
+
 # As root the permission bits bind only once the capabilities are gone.
 unprivileged() {
     if [ "$(id -u)" = 0 ]; then
@@ -188,13 +207,25 @@ stdout-full)
 stdout-broken-pipe)
     # SIGPIPE at its default, as a shell leaves it.
     mkfifo "$work/pipe" || exit 1
-    as=(env --default-signal=PIPE)
+    as=(env --default-signal=PIPE "${by_sh[@]}")
     stdout=broken-pipe expect_lost_output ;;
 stdout-size-limit)
     # With SIGXFSZ at its default. A limit of one byte rather than none, so
     # that a write to standard error would still show.
-    as=(prlimit --fsize=1 env --default-signal=XFSZ)
+    as=(prlimit --fsize=1 env --default-signal=XFSZ "${by_sh[@]}")
     expect_lost_output ;;
+outside-scratch-refused)
+    # Handed a path that leads out of the scratch area, through a symbolic
+    # link or up with "..", the driver must refuse and touch nothing there.
+    victim=$work/outside/sub
+    mkdir -p -- "$victim" && printf 'keep\n' >"$victim/file.txt" &&
+        ln -s -- "$work/outside" "$dir/link" || exit 1
+    up=${dir//[!\/]/} up=${up//\//../}
+    for escape in "$dir/link/sub/file.txt" "$dir/$up${victim#/}/file.txt"; do
+        said=$(bash "$0" "$program" "$escape" text-file) && fail "ran a case at $escape"
+        [[ $said == "refusing to touch $escape: "* ]] || fail "did not refuse $escape: $said"
+        [ "$(cat -- "$victim/file.txt")" = keep ] || fail "$escape: $victim changed"
+    done ;;
 both-outcomes)
     # An installed or packaged copy: both answers, from one call.
     expect_failure
