@@ -35,4 +35,14 @@ refused() {
 refused relative/file.txt "it must be an absolute path, starting with /."
 refused "~/file.txt" "it must be an absolute path, starting with /."
 refused $'/srv/a\nb.txt' "it must not hold control characters"
+refused $'/srv/a\xc2\x9bb.txt' "it must not hold control characters"
+refused / "it must name a file, so it must not end in /."
+plain="it must name the file by a plain route, with no . or .. between its slashes and no //."
+refused /home/../srv/data/file.txt "$plain"
+refused /srv/. "$plain"
+refused //srv/file.txt "$plain"
+# 4096 bytes, the first length that cannot be opened.
+long=$(printf '/%0254d' 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0)/the-4096th.byte
+refused "$long" "it is ${#long} bytes, and no path of 4096 or more can be opened."
+refused "/srv/$(printf '%0256d' 0)" "no name between its slashes may be longer than 255 bytes"
 exit $status
