@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The 41file Authors
 # SPDX-License-Identifier: MIT
 #
-# Checks the manual page: groff has nothing to warn about, it fits an
-# 80-column terminal, and it names this build's path and version.
+# Checks the manual page as man shows it in a UTF-8 terminal 80 columns
+# wide: groff has nothing to warn about, no line is wider, and the page
+# names this build's path and version.
 #
 #   manual.sh PAGE PATH VERSION
 set -uo pipefail
@@ -12,19 +13,25 @@ page=$1 path=$2 version=$3
 for tool in groff man; do
     command -v $tool >/dev/null || { echo "SKIP: no $tool"; exit 77; }
 done
+export LC_ALL=C.UTF-8 MANWIDTH=80
 status=0
 problem() {
     printf '%s\n' "$@"
     status=1
 }
 
-warnings=$(groff -man -ww -z "$page" 2>&1) || problem "groff failed"
-[ -z "$warnings" ] || problem "groff -man -ww:" "$warnings"
+warnings=$(man --warnings=all -l "$page" 2>&1 >/dev/null) || problem "man -l failed:" "$warnings"
+[ -z "$warnings" ] || problem "groff warns:" "$warnings"
 
-text=$(LC_ALL=C MANWIDTH=80 man -l "$page" 2>&1) || problem "man -l failed:" "$text"
-wide=$(awk 'length > 80' <<<"$text")
-[ -z "$wide" ] || problem "wider than 80 columns:" "$wide"
-grep -qF -- "$path" <<<"$text" || problem "the path $path is not shown whole"
+text=$(man -l "$page" 2>/dev/null)
+while IFS= read -r line; do
+    [ ${#line} -le 80 ] || problem "wider than 80 columns: $line"
+done <<<"$text"
+
+# The path may be broken after a / or inside a long name, and man shows
+# bytes that are not UTF-8 as U+FFFD, as perl's decoder does.
+shown=$(perl -CO -MEncode -e 'print decode("UTF-8", $ARGV[0])' -- "$path")
+sed -z 's/\n *//g' <<<"$text" | grep -qF -- "$shown" || problem "the path $shown is not shown whole"
 [[ $(tail -n 1 <<<"$text") == "41file $version "* ]] ||
     problem "the footer does not give version $version"
 
