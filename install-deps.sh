@@ -15,7 +15,8 @@ test='readelf:binutils valgrind:valgrind groff:groff-base man:man-db
     dpkg-shlibdeps:dpkg-dev file:file mount:mount unshare:util-linux
     setpriv:util-linux prlimit:util-linux'
 ci='git:git clang++:clang clang-format:clang-format clang-tidy:clang-tidy
-    lintian:lintian reuse:reuse'
+    lintian:lintian reuse:reuse faketime:faketime disorderfs:disorderfs
+    diffoscope:diffoscope-minimal mmdebstrap:mmdebstrap'
 
 case ${1-} in
 build) needs=$build ;;
