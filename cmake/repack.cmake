@@ -32,8 +32,8 @@ foreach(archive IN LISTS CPACK_PACKAGE_FILES)
     run(dpkg-deb --raw-extract "${archive}" "${root}")
     # 755 for directories and programs, 644 for the rest, as Debian wants.
     run(chmod -R u+rwX,go=rX "${root}")
-    # Installed-Size as dpkg-gencontrol counts it: each file's size in KiB,
-    # rounded up, and 1 for each directory.
+    # Installed-Size, counted as dpkg-gencontrol does (each file's size in
+    # KiB, rounded up, and 1 for each directory) over what is installed.
     execute_process(
       COMMAND find . -path ./DEBIAN -prune -o -type d -printf "1024\\n" -o -printf "%s\\n"
       WORKING_DIRECTORY "${root}"
