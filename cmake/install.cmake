@@ -56,7 +56,7 @@ install(TARGETS 41file RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(CODE "set(file41_program [==[${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:41file>]==])
   set(file41_objcopy [==[${CMAKE_OBJCOPY}]==])")
 install(CODE [[
-  if(CMAKE_INSTALL_DO_STRIP)
+  if(CMAKE_INSTALL_DO_STRIP AND file41_objcopy)
     cmake_path(ABSOLUTE_PATH file41_program BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}")
     execute_process(
       COMMAND "${file41_objcopy}" --remove-section=.comment "$ENV{DESTDIR}${file41_program}"
