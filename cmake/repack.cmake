@@ -52,8 +52,9 @@ foreach(archive IN LISTS CPACK_PACKAGE_FILES)
     run(dpkg-deb --root-owner-group -Zgzip --build "${root}" "${archive}")
   elseif(archive MATCHES "\\.tar\\.gz$")
     if(EXISTS "${CPACK_TEMPORARY_DIRECTORY}/CMakeCache.txt")
-      message(FATAL_ERROR "The sources are a build tree: make the source tarball from a "
-        "build directory of its own, such as cmake -S . -B build.")
+      message(FATAL_ERROR "The sources are a build tree, so the tarball cannot tell "
+        "the project's files from the build's: make it from a build directory of its "
+        "own (cmake -B build).")
     endif()
     execute_process(
       COMMAND tar --create --directory "${CPACK_TOPLEVEL_DIRECTORY}"
