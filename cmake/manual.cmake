@@ -4,9 +4,9 @@
 # The manual page, made from man/41file.1.in.
 
 # The manual names the path this build probes, and the project's version.
-# The path may break after a /, and a name too long for a line (over 60
-# characters) every 60 characters, but nowhere else: never at a space or by
-# hyphenation. \x01, a byte the path cannot hold, marks those places until
+# The path may break after a /, and inside a name too long for a line (of
+# over 60 characters) about every 60, but nowhere else: never at a space
+# or by hyphenation. \x01, a byte the path cannot hold, marks those places until
 # the path is escaped for roff, whose spellings here render as plain ASCII
 # on every device.
 string(ASCII 1 file41_mark)

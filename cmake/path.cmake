@@ -9,8 +9,8 @@
 # here); one that holds control characters, such as a newline, or the C1
 # ones that UTF-8 writes as \xc2\x80 to \xc2\x9f; one that the system
 # can never open, being too long; and one that does not name a file by a
-# plain route, as what "." and ".." reach depends on the symbolic links on
-# the way there.
+# plain route (a trailing /, a //, a . or ..), as what "." and ".." reach
+# depends on the symbolic links on the way there.
 string(ASCII 1 file41_ctl_first)
 string(ASCII 31 file41_ctl_last)
 string(ASCII 127 file41_del)
