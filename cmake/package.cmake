@@ -24,8 +24,9 @@ set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}")
-# CPack copies the sources but git's data and this build tree; repack.cmake
-# then leaves out any other build tree, by its CMakeCache.txt.
+# CPack copies all the sources but git's data, the user's presets and this
+# build tree; repack.cmake then leaves out any other build tree, by its
+# CMakeCache.txt.
 string(REGEX REPLACE "[][.*+?^$(){}|\\]" "\\\\\\0" file41_source_re "${PROJECT_SOURCE_DIR}")
 string(REGEX REPLACE "[][.*+?^$(){}|\\]" "\\\\\\0" file41_binary_re "${PROJECT_BINARY_DIR}")
 set(CPACK_SOURCE_IGNORE_FILES
