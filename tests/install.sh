@@ -58,4 +58,4 @@ same_files "$work/stage" ./usr/local
 
 # The installed program must do what the built one does, run in a private
 # /home as the real-path cases are.
-bash "$(dirname "$0")/probe-case.sh" --private-home "$prefix/$bindir/41file" "$path" both-outcomes
+bash "$(dirname "$0")/probe-case.sh" /home "$prefix/$bindir/41file" "$path" both-outcomes

@@ -43,4 +43,4 @@ echo "$fields"
     fail "expected Package 41file, Version $version, Section utils, Depends libc6 alone"
 
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x failed"
-bash "$(dirname "$0")/probe-case.sh" --private-home "$work/root/usr/bin/41file" "$path" both-outcomes
+bash "$(dirname "$0")/probe-case.sh" /home "$work/root/usr/bin/41file" "$path" both-outcomes

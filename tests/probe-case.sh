@@ -4,74 +4,78 @@
 #
 # Runs 41file in one situation and checks what it does, byte for byte.
 #
-#   probe-case.sh PROGRAM PATH CASE
-#   probe-case.sh --private-home PROGRAM PATH CASE
+#   probe-case.sh SCRATCH PROGRAM PATH CASE
 #
-# PATH is the file that PROGRAM was built to probe. Each case sets up the
-# file's directory afresh, runs PROGRAM and checks its standard output,
-# standard error, exit status, and that the file was left as it was.
-#
-# --private-home runs the case in a private mount namespace with an empty
-# tmpfs over /home, so that a program built for a path in /home can be run
-# there without touching the machine's own /home. Where no such namespace
-# can be made, the case is skipped (exit 77).
+# PATH is the file that PROGRAM was built to probe, inside a directory of
+# SCRATCH: the build tree's tests directory for the test copy, /home for
+# the program's real path. Each case runs in a private mount namespace of
+# its own, with an empty tmpfs over SCRATCH: there it sets up the file's
+# directory, runs PROGRAM and checks its standard output, standard error,
+# exit status, and that the file was left as it was. So a case writes
+# nothing to the disk, neither another run of the tests nor a mount of the
+# user's can get in its way, and a kill leaves nothing behind but an empty
+# directory in /tmp. Where no such namespace can be made (unshare, with a
+# user namespace when not root), the case is skipped (exit 77).
 set -u
 
-private=
-[ "${1-}" = --private-home ] && { private=yes; shift; }
-[ $# = 3 ] || { echo "usage: $0 [--private-home] PROGRAM PATH CASE"; exit 2; }
-program=$1 path=$2 name=$3
-dir=${path%/*}
-
-if [ "$private" ]; then
+if [ "${1-}" != --inside ]; then
+    [ $# = 4 ] || { echo "usage: $0 SCRATCH PROGRAM PATH CASE"; exit 2; }
+    scratch=$1 path=$3
     case $path in
-    /home/?*/?*) ;;
-    *) echo "SKIP: $path is not inside a directory of /home"; exit 77 ;;
+    "$scratch"/?*/?*) ;;
+    *) echo "SKIP: $path is not inside a directory of $scratch"; exit 77 ;;
     esac
+    # A path this long cannot be opened, so no case could mean anything.
+    # The build tree's own path, ahead of the real one, can take the copy
+    # there.
+    length=$(LC_ALL=C; echo ${#path})
+    if [ "$length" -ge 4096 ]; then
+        echo "SKIP: the path is $length bytes, and none of 4096 or more can be opened;" \
+            "build in a directory with a shorter path"
+        exit 77
+    fi
     if [ "$(id -u)" = 0 ]; then
         ns=(unshare --mount --propagation private)
     else
         ns=(unshare --map-root-user --mount)
     fi
-    if ! why=$("${ns[@]}" mount -t tmpfs tmpfs /home 2>&1); then
-        echo "SKIP: no private /home can be mounted here: $why"
+    if ! why=$("${ns[@]}" mount -n -t tmpfs tmpfs "$scratch" 2>&1); then
+        echo "SKIP: no private $scratch can be mounted here: $why"
         exit 77
     fi
-    # The case runs only once the tmpfs is in place, and from inside it.
-    exec "${ns[@]}" sh -c 'mount -t tmpfs tmpfs /home && cd /home && exec bash "$@"' \
-        sh "$0" "$@"
+    # The tmpfs over SCRATCH hides what lies there, which may be this
+    # script and PROGRAM, so they are copied first into a tmpfs of their
+    # own, where the case also keeps its scratch files. It is mounted in
+    # /tmp rather than in TMPDIR, which may lie in /home.
+    stage=$(mktemp -d -p /tmp) || exit 1
+    "${ns[@]}" sh -c 'stage=$1 driver=$2 scratch=$3 program=$4 path=$5 name=$6
+        mount -n -t tmpfs tmpfs "$stage" && cp -- "$driver" "$program" "$stage" &&
+            mount -n -t tmpfs tmpfs "$scratch" && cd "$stage" &&
+            TMPDIR=$stage exec bash probe-case.sh --inside \
+                "$scratch" "$stage/${program##*/}" "$path" "$name"' sh "$stage" "$0" "$@"
+    status=$?
+    rmdir -- "$stage"
+    exit $status
 fi
 
-# A path this long cannot be opened, so no case could mean anything. The
-# build tree's own path, ahead of the real one, can take the copy there.
-length=$(LC_ALL=C; echo ${#path})
-if [ "$length" -ge 4096 ]; then
-    echo "SKIP: the path is $length bytes, and none of 4096 or more can be opened;" \
-        "build in a directory with a shorter path"
-    exit 77
-fi
+shift
+scratch=$1 program=$2 path=$3 name=$4
+dir=${path%/*}
 
-# Cases remove and remake the file's directory, so they only ever work below
-# the working directory: the build tree, or the private /home. What counts
-# is where the directory really is, with symbolic links and ".." resolved,
-# not how its path reads; and the file must be a plain name inside it.
-scratch=$(pwd -P) && real=$(realpath -m -- "$dir") || exit 2
+# Below SCRATCH all is the case's own, so it only ever works there: the
+# file's directory, with ".." and any symbolic link resolved, must lie
+# below it, and the file must be a plain name inside.
+top=$(realpath -e -- "$scratch") && real=$(realpath -m -- "$dir") || exit 2
 case ${path##*/} in
 '' | . | ..) real= ;;
 esac
 case $real in
-"$scratch"/?*) ;;
+"$top"/?*) ;;
 *) echo "refusing to touch $path: it does not lead to a file below $scratch"; exit 2 ;;
 esac
 
-# A case may take the permissions off the directory; give them back so
-# that the next case, or whoever cleans the build tree, can remove it.
-open_up() {
-    if [ -d "$dir" ] && [ ! -L "$dir" ]; then chmod u+rwx -- "$dir"; fi
-}
-
+# In the tmpfs that holds the copies, gone with the namespace.
 work=$(mktemp -d) || exit 1
-trap 'open_up; rm -rf "$work"' EXIT
 out=$work/out err=$work/err
 
 fail() {
@@ -149,18 +153,16 @@ expect_success() {
 # program's path can, so env starts the program through this.
 by_sh=(sh -c 'exec "$0" "$@"')
 
-# As root the permission bits bind only once the capabilities are gone.
+# The case runs as root, of its namespace at least, for whom the
+# permission bits bind only once the capabilities are gone.
 unprivileged() {
-    if [ "$(id -u)" = 0 ]; then
-        as=(setpriv --bounding-set -all --inh-caps -all)
-    fi
+    as=(setpriv --bounding-set -all --inh-caps -all)
     "$@"
     as=()
 }
 
 # Each case starts from an empty directory where the file should be.
-open_up
-rm -rf -- "$dir" && mkdir -p -- "$dir" || exit 1
+mkdir -p -- "$dir" || exit 1
 
 case $name in
 missing-directory)
@@ -215,17 +217,13 @@ stdout-size-limit)
     as=(prlimit --fsize=1 env --default-signal=XFSZ "${by_sh[@]}")
     expect_lost_output ;;
 outside-scratch-refused)
-    # Handed a path that leads out of the scratch area, through a symbolic
-    # link or up with "..", the driver must refuse and touch nothing there.
-    victim=$work/outside/sub
-    mkdir -p -- "$victim" && printf 'keep\n' >"$victim/file.txt" &&
-        ln -s -- "$work/outside" "$dir/link" || exit 1
-    up=${dir//[!\/]/} up=${up//\//../}
-    for escape in "$dir/link/sub/file.txt" "$dir/$up${victim#/}/file.txt"; do
-        said=$(bash "$0" "$program" "$escape" text-file) && fail "ran a case at $escape"
-        [[ $said == "refusing to touch $escape: "* ]] || fail "did not refuse $escape: $said"
-        [ "$(cat -- "$victim/file.txt")" = keep ] || fail "$escape: $victim changed"
-    done ;;
+    # Handed a path that leads up out of its scratch area with "..", the
+    # driver must refuse it and leave alone what lies there.
+    mkdir -- "$dir/inner" && printf 'keep\n' >"$path" || exit 1
+    escape=$dir/inner/sub/../../${path##*/}
+    said=$(bash "$0" "$dir/inner" "$program" "$escape" text-file) && fail "ran a case at $escape"
+    [[ $said == "refusing to touch $escape: "* ]] || fail "did not refuse $escape: $said"
+    [ "$(cat -- "$path")" = keep ] || fail "$escape: $path changed" ;;
 both-outcomes)
     # An installed or packaged copy: both answers, from one call.
     expect_failure
