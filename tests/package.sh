@@ -6,17 +6,28 @@
 # modes and owner, its control fields, and the packaged program, run from
 # an extracted copy in a private /home as the real-path cases are.
 #
-#   package.sh CPACK BUILD_DIR CONFIG VERSION PATH
+#   package.sh CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR
+#
+# BINDIR, MANDIR and DOCDIR are the install directories, relative to the
+# package's /usr or absolute.
 set -u
-[ $# = 5 ] || { echo "usage: $0 CPACK BUILD_DIR CONFIG VERSION PATH"; exit 2; }
+[ $# = 8 ] || { echo "usage: $0 CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR"; exit 2; }
 cpack=$1 build=$2 config=$3 version=$4 path=$5
+bindir=$6 mandir=$7 docdir=$8
+# CPack stages the files below a directory of its own, which a ".." could
+# lead out of.
+for dir in "$bindir" "$mandir" "$docdir"; do
+    case /$dir/ in
+    */../*) echo "SKIP: the install directory $dir holds .., which may lead out of CPack's stage"; exit 77 ;;
+    esac
+done
 # CPack computes Depends with dpkg-shlibdeps, which it feeds with file.
 for tool in dpkg-deb dpkg-shlibdeps file; do
     command -v $tool >/dev/null || { echo "SKIP: no $tool"; exit 77; }
 done
 
 work=$(mktemp -d) || exit 1
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf --one-file-system "$work"' EXIT
 
 fail() {
     echo "package: $*"
@@ -29,11 +40,21 @@ fail() {
 deb=$work/41file_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no ${deb##*/} in: $(ls "$work")"
 
+# at DIR: where the package holds the install directory DIR.
+at() {
+    case $1 in
+    /*) echo "$1" ;;
+    *) echo "/usr/$1" ;;
+    esac
+}
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }' | sort)
-want='-rw-r--r-- root/root ./usr/share/doc/41file/changelog.gz
--rw-r--r-- root/root ./usr/share/doc/41file/copyright
--rw-r--r-- root/root ./usr/share/man/man1/41file.1.gz
--rwxr-xr-x root/root ./usr/bin/41file'
+want=$(sort <<EOF
+-rw-r--r-- root/root .$(at "$docdir")/changelog.gz
+-rw-r--r-- root/root .$(at "$docdir")/copyright
+-rw-r--r-- root/root .$(at "$mandir")/man1/41file.1.gz
+-rwxr-xr-x root/root .$(at "$bindir")/41file
+EOF
+)
 [ "$files" = "$want" ] || fail "files:"$'\n'"$files"$'\n'"expected:"$'\n'"$want"
 echo "$files"
 
@@ -43,4 +64,4 @@ echo "$fields"
     fail "expected Package 41file, Version $version, Section utils, Depends libc6 alone"
 
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x failed"
-bash "$(dirname "$0")/probe-case.sh" /home "$work/root/usr/bin/41file" "$path" both-outcomes
+bash "$(dirname "$0")/probe-case.sh" /home "$work/root$(at "$bindir")/41file" "$path" both-outcomes
