@@ -11,7 +11,7 @@ set -u
 cmake=$1 source=$2
 
 work=$(mktemp -d) || exit 1
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf --one-file-system "$work"' EXIT
 status=0
 
 # refused VALUE REASON. CMake wraps the message to its own width, so
