@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The 41file Authors
 # SPDX-License-Identifier: MIT
 #
-# The Debian package and the source tarball, made by CPack.
+# The Debian package, made by CPack, and the source tarball, made by GNU tar.
 
 # "--target package" makes the Debian package, "--target package_source"
 # the source tarball.
@@ -22,32 +22,39 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL 41file)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 
-set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}")
-# CPack copies all the sources but git's data, the user's presets and this
-# build tree; repack.cmake then leaves out any other build tree, by its
-# CMakeCache.txt.
-string(REGEX REPLACE "[][.*+?^$(){}|\\]" "\\\\\\0" file41_source_re "${PROJECT_SOURCE_DIR}")
-string(REGEX REPLACE "[][.*+?^$(){}|\\]" "\\\\\\0" file41_binary_re "${PROJECT_BINARY_DIR}")
-set(CPACK_SOURCE_IGNORE_FILES
-  "^${file41_source_re}/\\.git/"
-  "^${file41_source_re}/CMakeUserPresets\\.json$")
-if(NOT PROJECT_BINARY_DIR STREQUAL PROJECT_SOURCE_DIR)
-  list(APPEND CPACK_SOURCE_IGNORE_FILES "^${file41_binary_re}/")
-endif()
-
-# Both are made again by repack.cmake, so that the same sources give the
-# same bytes. Their times are SOURCE_DATE_EPOCH: the caller's, or else the
-# date of the changelog's top entry, the release's.
-set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/repack.cmake")
+# The date of the changelog's top entry, the release's: the time that the
+# package and the tarball hold, unless SOURCE_DATE_EPOCH says otherwise.
 find_program(FILE41_DPKG_PARSECHANGELOG dpkg-parsechangelog)
-set(CPACK_FILE41_EPOCH)
+set(file41_changelog_epoch)
 if(FILE41_DPKG_PARSECHANGELOG)
   execute_process(
     COMMAND "${FILE41_DPKG_PARSECHANGELOG}" -l "${PROJECT_SOURCE_DIR}/packaging/changelog" -STimestamp
-    OUTPUT_VARIABLE CPACK_FILE41_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+    OUTPUT_VARIABLE file41_changelog_epoch OUTPUT_STRIP_TRAILING_WHITESPACE
     COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
+# CPack makes the package, and repack.cmake makes it again so that the
+# same sources give the same bytes.
+set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/repack.cmake")
+set(CPACK_FILE41_EPOCH "${file41_changelog_epoch}")
+# CPack's own source tarball would copy the tree by a glob of its path,
+# which finds nothing where the path holds [ and ], and CMake's rule for
+# it leaves the build directory's path to the shell unquoted. So CPack's
+# source configuration goes where that rule does not look for it, and
+# package_source is this target, for which GNU tar makes the tarball
+# straight from the tree (tarball.cmake).
+set(CPACK_SOURCE_OUTPUT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CMakeFiles/CPackSourceConfig.cmake")
 set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
+
+file(WRITE "${PROJECT_BINARY_DIR}/CMakeFiles/file41-package-source.cmake" "\
+set(file41_source [==[${PROJECT_SOURCE_DIR}]==])
+set(file41_tarball [==[${PROJECT_BINARY_DIR}/${PROJECT_NAME}-${PROJECT_VERSION}.tar.gz]==])
+set(file41_name [==[${PROJECT_NAME}-${PROJECT_VERSION}]==])
+set(file41_changelog_epoch [==[${file41_changelog_epoch}]==])
+include([==[${CMAKE_CURRENT_LIST_DIR}/tarball.cmake]==])
+")
+# Run in the build directory, which this command therefore need not name.
+add_custom_target(package_source
+  COMMAND "${CMAKE_COMMAND}" -P CMakeFiles/file41-package-source.cmake
+  USES_TERMINAL VERBATIM)
