@@ -7,12 +7,48 @@
 # the source tarball.
 set(CPACK_PACKAGE_VENDOR "The 41file Authors")
 set(CPACK_PACKAGE_CONTACT "41file maintainers <maintainers@41file.example.org>")
+
+# file41_description_lines(OUT PATH): PATH as the package's description
+# shows it, in UTF-8 (file41_path_text) as Debian's control data must be,
+# on lines of its own of at most 78 characters, broken after a / or inside
+# a long name. Each line is set one space in, which CPack makes two, so
+# that it is shown as it stands, and stays within the 80 characters that a
+# line may take.
+function(file41_description_lines out path)
+  file41_path_text(text "${path}")
+  string(ASCII 1 mark)
+  string(ASCII 128 next_first)
+  string(ASCII 191 next_last)
+  file41_path_breaks(rest "${text}" 75 "${mark}")
+  set(line)
+  set(lines)
+  while(NOT rest STREQUAL "")
+    string(REGEX MATCH "^[^${mark}]*${mark}?" piece "${rest}")
+    string(LENGTH "${piece}" length)
+    string(SUBSTRING "${rest}" ${length} -1 rest)
+    string(REPLACE "${mark}" "" piece "${piece}")
+    # Characters, as UTF-8 counts them: the bytes that do not continue one.
+    string(REGEX REPLACE "[${next_first}-${next_last}]" "" chars "${line}${piece}")
+    string(LENGTH "${chars}" length)
+    if(length GREATER 78 AND NOT line STREQUAL "")
+      string(APPEND lines " ${line}\n")
+      set(line "${piece}")
+    else()
+      string(APPEND line "${piece}")
+    endif()
+  endwhile()
+  set(${out} "${lines} ${line}" PARENT_SCOPE)
+endfunction()
+
+file41_description_lines(file41_path_lines "${FILE41_PATH}")
 set(CPACK_PACKAGE_DESCRIPTION "41file opens one file for reading, says on standard output whether that
-worked, and closes it again, without reading it. This build probes
-${FILE41_PATH}.
+worked, and closes it again, without reading it. The file that this build
+probes is:
+${file41_path_lines}
 
 Its exit status is 0 when the file opened and 1 when it did not, so a
 shell script can ask the question without the text.")
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The 41file Authors
 # SPDX-License-Identifier: MIT
 #
-# Refuses, at configure, a FILE41_PATH that the program cannot probe as meant.
+# Refuses, at configure, a FILE41_PATH that the program cannot probe as
+# meant; and how the manual and the package's description show a path.
 
 # The program probes exactly these bytes, so refuse now what cannot be
 # meant: a path that does not start at the root (a relative one would be
@@ -37,3 +38,49 @@ endif()
 if(file41_refusal)
   message(FATAL_ERROR "FILE41_PATH is \"${FILE41_PATH}\": ${file41_refusal}")
 endif()
+
+# file41_path_breaks(OUT PATH COUNT MARK): PATH with MARK after each /, and
+# inside a name after about every COUNT characters (COUNT or COUNT + 1, as
+# UTF-8 counts them): the places where the manual and the package's
+# description may break it across lines.
+function(file41_path_breaks out path count mark)
+  string(ASCII 128 next_first)
+  string(ASCII 191 next_last)
+  set(char "[^/${next_first}-${next_last}][${next_first}-${next_last}]*")
+  string(REPEAT "${char}" ${count} chars)
+  string(REGEX REPLACE "(${chars})(${char})" "\\1${mark}\\2" path "${path}")
+  string(REPLACE "/" "/${mark}" path "${path}")
+  set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
+# file41_path_text(OUT PATH): PATH as text in UTF-8, which the manual and
+# Debian's control data must be: each byte that is not part of a UTF-8
+# character is written as \xNN.
+function(file41_path_text out path)
+  foreach(byte x80:128 x8f:143 x90:144 x9f:159 xa0:160 xbf:191 xc2:194 xdf:223 xe0:224
+      xe1:225 xec:236 xed:237 xee:238 xef:239 xf0:240 xf1:241 xf3:243 xf4:244 xff:255)
+    string(REGEX MATCH "^(.*):(.*)$" byte "${byte}")
+    string(ASCII ${CMAKE_MATCH_2} ${CMAKE_MATCH_1})
+  endforeach()
+  set(next "[${x80}-${xbf}]")
+  set(utf8 "[^${x80}-${xff}]|[${xc2}-${xdf}]${next}|${xe0}[${xa0}-${xbf}]${next}")
+  string(APPEND utf8 "|[${xe1}-${xec}${xee}${xef}]${next}${next}|${xed}[${x80}-${x9f}]${next}")
+  string(APPEND utf8 "|${xf0}[${x90}-${xbf}]${next}${next}|[${xf1}-${xf3}]${next}${next}${next}")
+  string(APPEND utf8 "|${xf4}[${x80}-${x8f}]${next}${next}")
+  # The longest run of whole characters, then a byte that is not one.
+  set(rest "${path}")
+  set(shown)
+  while(NOT rest STREQUAL "")
+    string(REGEX MATCH "^(${utf8})+" valid "${rest}")
+    string(LENGTH "${valid}" length)
+    string(SUBSTRING "${rest}" ${length} -1 rest)
+    string(APPEND shown "${valid}")
+    if(NOT rest STREQUAL "")
+      string(SUBSTRING "${rest}" 0 1 byte)
+      string(HEX "${byte}" byte)
+      string(APPEND shown "\\x${byte}")
+      string(SUBSTRING "${rest}" 1 -1 rest)
+    endif()
+  endwhile()
+  set(${out} "${shown}" PARENT_SCOPE)
+endfunction()
