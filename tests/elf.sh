@@ -48,6 +48,10 @@ stack-not-executable)
     expect -l '^ *GNU_STACK ' "GNU_STACK segment"
     lines -l '^ *GNU_STACK( +0x[0-9a-f]+){5} +R?W? +0x' >/dev/null ||
         { echo "$check: the stack is executable"; exit 1; } ;;
+stack-protector)
+    # main holds an array, so -fstack-protector-strong guards it, and checks
+    # its canary through the C library.
+    expect --dyn-syms ' UND __stack_chk_fail@' "__stack_chk_fail import" ;;
 fortified)
     # The C library's checking printf replaces the plain one everywhere.
     expect --dyn-syms ' UND __printf_chk@' "__printf_chk import"
