@@ -8,13 +8,15 @@
 # and changelog. Nothing may land outside the scratch directory, whatever
 # the install directories are.
 #
-#   install.sh CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR DOCDIR
+#   install.sh CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR DOCDIR LICENSE
 #   install.sh --absolute-dirs CMAKE SOURCE_DIR PATH
 #
 # PATH is the file that the program probes; BINDIR, MANDIR and DOCDIR are
-# the install directories, relative to the prefix or absolute. The second
-# form builds the project in a scratch directory with absolute install
-# directories, where files are already, and checks the first form there.
+# the install directories, relative to the prefix or absolute; LICENSE is
+# the project's, which the copyright file must give. The second form
+# builds the project in a scratch directory as a user would, without a
+# build type, which must then be Release, but with absolute install
+# directories, where files are already; and checks the first form there.
 set -u
 
 fail() {
@@ -34,12 +36,17 @@ if [ "${1-}" = --absolute-dirs ]; then
         "-DCMAKE_INSTALL_DOCDIR=$outside/doc" >"$work/log" 2>&1 &&
         "$cmake" --build "$work/build" --config Release >>"$work/log" 2>&1 ||
         { cat "$work/log"; fail "the build with absolute install directories failed"; }
+    # Built as a user builds it, with no build type, which must then be Release.
+    cache=$work/build/CMakeCache.txt
+    grep -q '^CMAKE_CONFIGURATION_TYPES:' "$cache" || grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$cache" ||
+        fail "without a build type, the build is not Release: $(grep '^CMAKE_BUILD_TYPE:' "$cache")"
     mkdir -p "$outside/bin" "$outside/man/man1" "$outside/doc" || exit 1
     kept=(bin/41file man/man1/41file.1.gz doc/copyright doc/changelog.gz)
     for file in "${kept[@]}"; do
         echo "already here" >"$outside/$file" || exit 1
     done
-    bash "$0" "$cmake" "$work/build" Release "$path" "$outside/bin" "$outside/man" "$outside/doc"
+    bash "$0" "$cmake" "$work/build" Release "$path" "$outside/bin" "$outside/man" "$outside/doc" \
+        "$source/LICENSE"
     status=$?
     for file in "${kept[@]}"; do
         [ "$(cat -- "$outside/$file")" = "already here" ] || fail "$outside/$file was replaced"
@@ -51,8 +58,8 @@ if [ "${1-}" = --absolute-dirs ]; then
     esac
 fi
 
-[ $# = 7 ] || { echo "usage: $0 CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR DOCDIR"; exit 2; }
-cmake=$1 build=$2 config=$3 path=$4 dirs=("$5" "$6/man1" "$7")
+[ $# = 8 ] || { echo "usage: $0 CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR DOCDIR LICENSE"; exit 2; }
+cmake=$1 build=$2 config=$3 path=$4 dirs=("$5" "$6/man1" "$7") license=$8
 command -v man >/dev/null || { echo "SKIP: no man"; exit 77; }
 
 # places ROOT PREFIX: sets "at" to where an install below PREFIX, staged
@@ -105,6 +112,15 @@ fi
 # A packager stages the install; nothing may land outside the stage.
 places "$work/stage" /usr/local || { echo "SKIP: not installed under DESTDIR either: $why"; exit 77; }
 install_as "$work/stage" /usr/local
+
+# The copyright file gives LICENSE's holder and terms, in Debian's format:
+# the terms set one space in, with " ." for each blank line.
+copyright=${at[2]}/copyright
+holder=$(sed -n 's/^Copyright (c) //p' "$license")
+grep -qxF "Copyright: $holder" "$copyright" || fail "$copyright does not give Copyright: $holder"
+diff <(sed -n '/^Copyright (c) /,$p' "$license" | tail -n +3 | sed 's/^$/./; s/^/ /') \
+    <(sed -n '/^License: MIT$/,$p' "$copyright" | tail -n +2) ||
+    fail "$copyright does not give the terms of $license"
 
 # The installed program must do what the built one does, run in a private
 # /home as the real-path cases are.
