@@ -92,14 +92,22 @@ look() {
     { cksum <"$path"; } 2>&1
 }
 
+# Nor may it read the file, which would move an access time that is older
+# than the mtime to now.
+old=@1577836800
+read_since() {
+    [ -e "$path" ] && [ "$(stat -L -c %X -- "$path")" != "${old#@}" ]
+}
+
 # run [ARG...]: runs the program, its standard output into $stdout ($out
 # unless a case says "closed", "broken-pipe" or names another file), under
 # the command in $as if any; it must write nothing to standard error and
-# leave the file be.
+# leave the file be, unread.
 stdout=$out as=()
 run() {
     local before
     before=$(look)
+    if [ -e "$path" ]; then touch -a -d "$old" -- "$path" || exit 1; fi
     : >"$out"
     status=0
     (
@@ -113,6 +121,7 @@ run() {
         exec "${as[@]}" "$program" "$@" 2>"$err" </dev/null
     ) || status=$?
     [ -s "$err" ] && fail "wrote to standard error"
+    read_since && fail "read the file: its access time is now $(stat -L -c %x -- "$path")"
     [ "$(look)" = "$before" ] || fail "changed the file: $before -> $(look)"
 }
 
