@@ -36,9 +36,11 @@ if [ "${1-}" = --absolute-dirs ]; then
         "-DCMAKE_INSTALL_DOCDIR=$outside/doc" >"$work/log" 2>&1 &&
         "$cmake" --build "$work/build" --config Release >>"$work/log" 2>&1 ||
         { cat "$work/log"; fail "the build with absolute install directories failed"; }
-    # Built as a user builds it, with no build type, which must then be Release.
+    # Built as a user builds it, with no build type, which must then be
+    # Release (where the generator has but one configuration).
     cache=$work/build/CMakeCache.txt
-    grep -q '^CMAKE_CONFIGURATION_TYPES:' "$cache" || grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$cache" ||
+    grep -q '^CMAKE_CONFIGURATION_TYPES:' "$cache" ||
+        grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$cache" ||
         fail "without a build type, the build is not Release: $(grep '^CMAKE_BUILD_TYPE:' "$cache")"
     mkdir -p "$outside/bin" "$outside/man/man1" "$outside/doc" || exit 1
     kept=(bin/41file man/man1/41file.1.gz doc/copyright doc/changelog.gz)

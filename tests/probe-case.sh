@@ -49,7 +49,8 @@ if [ "${1-}" != --inside ]; then
     # /tmp rather than in TMPDIR, which may lie in /home.
     stage=$(mktemp -d -p /tmp) || exit 1
     "${ns[@]}" sh -c 'stage=$1 driver=$2 scratch=$3 program=$4 path=$5 name=$6
-        mount -n -t tmpfs tmpfs "$stage" && cp -- "$driver" "$program" "$stage" &&
+        mount -n -t tmpfs tmpfs "$stage" &&
+            cp -- "$driver" "$stage/probe-case.sh" && cp -- "$program" "$stage" &&
             mount -n -t tmpfs tmpfs "$scratch" && cd "$stage" &&
             TMPDIR=$stage exec bash probe-case.sh --inside \
                 "$scratch" "$stage/${program##*/}" "$path" "$name"' sh "$stage" "$0" "$@"
@@ -94,9 +95,9 @@ look() {
 
 # Nor may it read the file, which would move an access time that is older
 # than the mtime to now.
-old=@1577836800
+old=1577836800
 read_since() {
-    [ -e "$path" ] && [ "$(stat -L -c %X -- "$path")" != "${old#@}" ]
+    [ -e "$path" ] && [ "$(stat -L -c %X -- "$path")" != "$old" ]
 }
 
 # run [ARG...]: runs the program, its standard output into $stdout ($out
@@ -107,7 +108,7 @@ stdout=$out as=()
 run() {
     local before
     before=$(look)
-    if [ -e "$path" ]; then touch -a -d "$old" -- "$path" || exit 1; fi
+    if [ -e "$path" ]; then touch -a -d "@$old" -- "$path" || exit 1; fi
     : >"$out"
     status=0
     (
