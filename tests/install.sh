@@ -112,7 +112,8 @@ else
 fi
 
 # A packager stages the install; nothing may land outside the stage.
-places "$work/stage" /usr/local || { echo "SKIP: not installed under DESTDIR either: $why"; exit 77; }
+places "$work/stage" /usr/local ||
+    { echo "SKIP: not installed under DESTDIR either: $why"; exit 77; }
 install_as "$work/stage" /usr/local
 
 # The copyright file gives LICENSE's holder and terms, in Debian's format:

@@ -5,8 +5,8 @@
 # Checks the manual page as man shows it in a UTF-8 terminal 80 columns
 # wide: groff has nothing to warn about, no line is wider, the header
 # gives section 1 and the footer this version and the date of the
-# changelog's top entry; and that both places that name the path, the
-# description and FILES, show it whole.
+# changelog's top entry; that the page is UTF-8; and that both places that
+# name the path, the description and FILES, show it whole.
 #
 #   manual.sh PAGE PATH VERSION CHANGELOG
 set -uo pipefail
@@ -22,39 +22,13 @@ problem() {
     status=1
 }
 
-# as_text PATH: PATH as the page must show it, in UTF-8: each byte that is
-# not part of a UTF-8 character as \xNN.
-as_text() {
-    local LC_ALL=C out= i=0 n k lo hi hex
-    local -a b
-    read -r -a b < <(printf %s "$1" | od -An -v -tu1 | tr '\n' ' ')
-    while [ $i -lt ${#b[@]} ]; do
-        # n: how many bytes must follow the first; lo and hi: the second's range.
-        n=-1 lo=128 hi=191
-        ((b[i] < 128)) && n=0
-        ((b[i] >= 194 && b[i] <= 223)) && n=1
-        ((b[i] >= 224 && b[i] <= 239)) && n=2
-        ((b[i] >= 240 && b[i] <= 244)) && n=3
-        ((b[i] == 224)) && lo=160
-        ((b[i] == 237)) && hi=159
-        ((b[i] == 240)) && lo=144
-        ((b[i] == 244)) && hi=143
-        for ((k = 1; k <= n; k++)); do
-            ((${b[i + k]:-0} >= lo && ${b[i + k]:-0} <= hi)) || n=-1
-            lo=128 hi=191
-        done
-        if ((n < 0)); then
-            printf -v hex '\\x%02x' "${b[i]}"
-            out+=$hex
-            ((i += 1))
-        else
-            out+=${1:i:n+1}
-            ((i += n + 1))
-        fi
-    done
-    printf '%s' "$out"
+# The page is UTF-8, as Debian wants, so it shows each byte of the path
+# that is not as \xNN: compare the path and the page without those.
+iconv -f UTF-8 -t UTF-8 "$page" >/dev/null || problem "$page is not UTF-8"
+shown=$(iconv -c -f UTF-8 -t UTF-8 <<<"$path")
+unescaped() {
+    sed 's/\\x[89a-f][0-9a-f]//g'
 }
-shown=$(as_text "$path")
 
 warnings=$(man --warnings=all -l "$page" 2>&1 >/dev/null) || problem "man -l failed:" "$warnings"
 [ -z "$warnings" ] || problem "groff warns:" "$warnings"
@@ -71,10 +45,10 @@ date=$(date -d "$day $month $year" +%F)
     problem "the footer does not give version $version and date $date: $(tail -n 1 <<<"$text")"
 
 # The path may be broken after a / or inside a long name, nowhere else.
-sed -z 's/\n *//g' <<<"$text" | grep -qF -- "$shown" ||
+unescaped <<<"$text" | sed -z 's/\n *//g' | grep -qF -- "$shown" ||
     problem "the path $shown is broken where it may not be"
 # Where lines are wide enough for it, each place shows it on one line.
-wide=$(MANWIDTH=4000 man -l "$page" 2>/dev/null)
+wide=$(MANWIDTH=4000 man -l "$page" 2>/dev/null | unescaped)
 grep -qF -- " opens the file $shown for reading," <<<"$wide" ||
     problem "the description does not name $shown"
 grep -A 1 -x FILES <<<"$wide" | grep -qxF -- "       $shown" ||

@@ -18,7 +18,9 @@ bindir=$6 mandir=$7 docdir=$8
 # lead out of.
 for dir in "$bindir" "$mandir" "$docdir"; do
     case /$dir/ in
-    */../*) echo "SKIP: the install directory $dir holds .., which may lead out of CPack's stage"; exit 77 ;;
+    */../*)
+        echo "SKIP: the install directory $dir holds .., which may lead out of CPack's stage"
+        exit 77 ;;
     esac
 done
 # CPack computes Depends with dpkg-shlibdeps, which it feeds with file.
