@@ -4,7 +4,7 @@
 #
 # Makes the Debian package from this build and checks it: its files, their
 # modes and owner, its control fields, and the packaged program, run from
-# an extracted copy in a private /home as the real-path cases are.
+# an extracted copy as the real-path cases run the built one.
 #
 #   package.sh CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR
 #
@@ -66,4 +66,4 @@ echo "$fields"
     fail "expected Package 41file, Version $version, Section utils, Depends libc6 alone"
 
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x failed"
-bash "$(dirname "$0")/probe-case.sh" /home "$work/root$(at "$bindir")/41file" "$path" both-outcomes
+bash "$(dirname "$0")/probe-case.sh" "$work/root$(at "$bindir")/41file" "$path" both-outcomes

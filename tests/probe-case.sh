@@ -4,79 +4,63 @@
 #
 # Runs 41file in one situation and checks what it does, byte for byte.
 #
-#   probe-case.sh SCRATCH PROGRAM PATH CASE
+#   probe-case.sh PROGRAM PATH CASE
 #
-# PATH is the file that PROGRAM was built to probe, inside a directory of
-# SCRATCH: the build tree's tests directory for the test copy, /home for
-# the program's real path. Each case runs in a private mount namespace of
-# its own, with an empty tmpfs over SCRATCH: there it sets up the file's
-# directory, runs PROGRAM and checks its standard output, standard error,
-# exit status, and that the file was left as it was. So a case writes
-# nothing to the disk, neither another run of the tests nor a mount of the
-# user's can get in its way, and a kill leaves nothing behind but an empty
-# directory in /tmp. Where no such namespace can be made (unshare, with a
-# user namespace when not root), the case is skipped (exit 77).
+# PATH is the file that PROGRAM was built to probe. The test copy's starts
+# with /proc/self/cwd/, which the kernel resolves in each process's working
+# directory: the case sets up the file in a directory that it makes, and
+# runs the program there, with no privilege and out of any other's way.
+# The real path is set up in a private /home where one can be mounted
+# (unshare, with a user namespace when not root); elsewhere the program
+# runs on the file as it stands, which nothing here touches.
 set -u
 
-if [ "${1-}" != --inside ]; then
-    [ $# = 4 ] || { echo "usage: $0 SCRATCH PROGRAM PATH CASE"; exit 2; }
-    scratch=$1 path=$3
-    case $path in
-    "$scratch"/?*/?*) ;;
-    *) echo "SKIP: $path is not inside a directory of $scratch"; exit 77 ;;
-    esac
-    # A path this long cannot be opened, so no case could mean anything.
-    # The build tree's own path, ahead of the real one, can take the copy
-    # there.
-    length=$(LC_ALL=C; echo ${#path})
-    if [ "$length" -ge 4096 ]; then
-        echo "SKIP: the path is $length bytes, and none of 4096 or more can be opened;" \
-            "build in a directory with a shorter path"
-        exit 77
-    fi
+private_home=
+if [ "${1-}" = --private-home ]; then
+    private_home=yes
+    shift
+fi
+[ $# = 3 ] || { echo "usage: $0 PROGRAM PATH CASE"; exit 2; }
+program=$1 path=$2 name=$3
+
+# A path this long cannot be opened, so no case could mean anything.
+length=$(LC_ALL=C; echo ${#path})
+if [ "$length" -ge 4096 ]; then
+    echo "SKIP: the path is $length bytes, and none of 4096 or more can be opened"
+    exit 77
+fi
+
+if [[ -z $private_home && $path == /home/?*/?* ]]; then
     if [ "$(id -u)" = 0 ]; then
         ns=(unshare --mount --propagation private)
     else
         ns=(unshare --map-root-user --mount)
     fi
-    if ! why=$("${ns[@]}" mount -n -t tmpfs tmpfs "$scratch" 2>&1); then
-        echo "SKIP: no private $scratch can be mounted here: $why"
-        exit 77
+    if why=$("${ns[@]}" mount -n -t tmpfs tmpfs /home 2>&1); then
+        # The tmpfs hides what lies in /home, this script and PROGRAM
+        # among them, so both are run from descriptors opened before.
+        exec 8<"$program" 9<"$0" || exit 1
+        exec "${ns[@]}" sh -c 'mount -n -t tmpfs tmpfs /home &&
+            exec bash /proc/self/fd/9 --private-home "$@"' sh /proc/self/fd/8 "$path" "$name"
     fi
-    # The tmpfs over SCRATCH hides what lies there, which may be this
-    # script and PROGRAM, so they are copied first into a tmpfs of their
-    # own, where the case also keeps its scratch files. It is mounted in
-    # /tmp rather than in TMPDIR, which may lie in /home.
-    stage=$(mktemp -d -p /tmp) || exit 1
-    "${ns[@]}" sh -c 'stage=$1 driver=$2 scratch=$3 program=$4 path=$5 name=$6
-        mount -n -t tmpfs tmpfs "$stage" &&
-            cp -- "$driver" "$stage/probe-case.sh" && cp -- "$program" "$stage" &&
-            mount -n -t tmpfs tmpfs "$scratch" && cd "$stage" &&
-            TMPDIR=$stage exec bash probe-case.sh --inside \
-                "$scratch" "$stage/${program##*/}" "$path" "$name"' sh "$stage" "$0" "$@"
-    status=$?
-    rmdir -- "$stage"
-    exit $status
+    echo "no private /home here: $why"
 fi
 
-shift
-scratch=$1 program=$2 path=$3 name=$4
-dir=${path%/*}
-
-# Below SCRATCH all is the case's own, so it only ever works there: the
-# file's directory, with ".." and any symbolic link resolved, must lie
-# below it, and the file must be a plain name inside.
-top=$(realpath -e -- "$scratch") && real=$(realpath -m -- "$dir") || exit 2
-case ${path##*/} in
-'' | . | ..) real= ;;
-esac
-case $real in
-"$top"/?*) ;;
-*) echo "refusing to touch $path: it does not lead to a file below $scratch"; exit 2 ;;
-esac
-
-# In the tmpfs that holds the copies, gone with the namespace.
-work=$(mktemp -d) || exit 1
+# The case's own files. The directory that it may do as it likes in, or
+# none where the file is not its own: for the test copy, this one, where
+# it names the file by this directory's path, as mkdir -p, which changes
+# directory on its way down, would find /proc/self/cwd elsewhere.
+work=$(mktemp -d ${private_home:+-p /home}) || exit 1
+# A case that failed half-way may have left a directory unreadable.
+trap 'chmod -R u+rwX -- "$work"; rm -rf --one-file-system -- "$work"' EXIT
+file=$path scratch=
+if [ "$private_home" ]; then
+    scratch=/home
+elif [[ $path == /proc/self/cwd/?*/?* ]]; then
+    cd -- "$work" || exit 1
+    scratch=$work file=$work/${path#/proc/self/cwd/}
+fi
+dir=${file%/*}
 out=$work/out err=$work/err
 
 fail() {
@@ -87,17 +71,21 @@ fail() {
     exit 1
 }
 
-# What the program must not change: the file's bytes, size and mtime.
-look() {
-    stat -L -c '%s %y' -- "$path" 2>&1
-    { cksum <"$path"; } 2>&1
-}
-
-# Nor may it read the file, which would move an access time that is older
-# than the mtime to now.
+# The program must not change the file: its size and mtime, and where it
+# is the case's own, its bytes. Nor may it read it, which moves an access
+# time older than the mtime; where the file is not the case's, nothing
+# here may move it either.
 old=1577836800
+look() {
+    if [ "$scratch" ]; then
+        stat -L -c '%s %y' -- "$file" 2>&1
+        { cksum <"$file"; } 2>&1
+    else
+        stat -L -c '%s %y %x' -- "$file" 2>&1
+    fi
+}
 read_since() {
-    [ -e "$path" ] && [ "$(stat -L -c %X -- "$path")" != "$old" ]
+    [ "$scratch" ] && [ -e "$file" ] && [ "$(stat -L -c %X -- "$file")" != "$old" ]
 }
 
 # run [ARG...]: runs the program, its standard output into $stdout ($out
@@ -108,7 +96,7 @@ stdout=$out as=()
 run() {
     local before
     before=$(look)
-    if [ -e "$path" ]; then touch -a -d "@$old" -- "$path" || exit 1; fi
+    if [ "$scratch" ] && [ -e "$file" ]; then touch -a -d "@$old" -- "$file" || exit 1; fi
     : >"$out"
     status=0
     (
@@ -122,7 +110,7 @@ run() {
         exec "${as[@]}" "$program" "$@" 2>"$err" </dev/null
     ) || status=$?
     [ -s "$err" ] && fail "wrote to standard error"
-    read_since && fail "read the file: its access time is now $(stat -L -c %x -- "$path")"
+    read_since && fail "read the file: its access time is now $(stat -L -c %x -- "$file")"
     [ "$(look)" = "$before" ] || fail "changed the file: $before -> $(look)"
 }
 
@@ -137,17 +125,6 @@ expect_failure() {
     expect_status 1
 }
 
-# Standard output cannot take the lines: they are lost, but the status is
-# still the open's, and the file is still not written.
-expect_lost_output() {
-    printf 'text\n' >"$path"
-    run
-    expect_status 0
-    rm -- "$path"
-    run
-    expect_status 1
-}
-
 expect_success() {
     run "$@"
     local first
@@ -159,14 +136,59 @@ expect_success() {
     expect_status 0
 }
 
+# The file as it stands: the answer must be that of an open for reading
+# under the same credentials, which dd makes without reading a byte. A
+# case that needs the other answer cannot have it here.
+if [ -z "$scratch" ]; then
+    echo "the program runs on $path as it stands"
+    if dd if="$file" of=/dev/null count=0 2>/dev/null; then
+        [ "$name" = missing-directory ] && { echo "SKIP: it opens, and may not be removed"; exit 77; }
+        expect_success
+    else
+        [ "$name" = text-file ] && { echo "SKIP: it does not open, and may not be made"; exit 77; }
+        expect_failure
+    fi
+    exit 0
+fi
+
+# The file's directory, with ".." and any symbolic link resolved, must lie
+# below the scratch directory, and the file must be a plain name inside.
+top=$(realpath -e -- "$scratch") && real=$(realpath -m -- "$dir") || exit 2
+case ${file##*/} in
+'' | . | ..) real= ;;
+esac
+case $real in
+"$top"/?*) ;;
+*) echo "refusing to touch $path: it does not lead to a file below $scratch"; exit 2 ;;
+esac
+
+# A read shows only where it moves the access time, as noatime forbids.
+printf 'x\n' >"$work/canary" && touch -a -d "@$old" -- "$work/canary" &&
+    cat -- "$work/canary" >/dev/null
+[ "$(stat -c %X -- "$work/canary")" != "$old" ] ||
+    { echo "SKIP: reads do not move access times in $work; set TMPDIR elsewhere"; exit 77; }
+
+# Standard output cannot take the lines: they are lost, but the status is
+# still the open's, and the file is still not written.
+expect_lost_output() {
+    printf 'text\n' >"$file"
+    run
+    expect_status 0
+    rm -- "$file"
+    run
+    expect_status 1
+}
+
 # env reads any argument that holds "=" as a variable to set, as a
 # program's path can, so env starts the program through this.
 by_sh=(sh -c 'exec "$0" "$@"')
 
-# The case runs as root, of its namespace at least, for whom the
-# permission bits bind only once the capabilities are gone.
+# Permission bits bind only a process without capabilities, which root,
+# or a user given some in a namespace, is not until it drops them all.
 unprivileged() {
-    as=(setpriv --bounding-set -all --inh-caps -all)
+    if [ "$(sed -n 's/^CapEff:\t//p' /proc/self/status)" != 0000000000000000 ]; then
+        as=(setpriv --bounding-set -all --inh-caps -all)
+    fi
     "$@"
     as=()
 }
@@ -184,32 +206,33 @@ directory-is-a-file)
     rmdir -- "$dir" && printf 'not a directory\n' >"$dir"
     expect_failure ;;
 symlink-loop)
-    ln -s -- "${path##*/}" "$path"
+    ln -s -- "${file##*/}" "$file"
     expect_failure ;;
 refused-file)
-    printf 'private\n' >"$path" && chmod 000 "$path"
+    printf 'private\n' >"$file" && chmod 000 "$file"
     unprivileged expect_failure ;;
 refused-directory)
-    printf 'private\n' >"$path" && chmod 000 "$dir"
-    unprivileged expect_failure ;;
+    printf 'private\n' >"$file" && chmod 000 "$dir"
+    unprivileged expect_failure
+    chmod 755 "$dir" ;;
 empty-file)
-    : >"$path"
+    : >"$file"
     expect_success ;;
 text-file)
-    printf 'first line\nsecond line\n' >"$path"
+    printf 'first line\nsecond line\n' >"$file"
     expect_success ;;
 read-only-file)
     # Reading is all it asks for, so write permission must not matter.
-    printf 'text\n' >"$path" && chmod 444 "$path"
+    printf 'text\n' >"$file" && chmod 444 "$file"
     unprivileged expect_success ;;
 symlink-to-file)
-    printf 'target\n' >"$dir/target.txt" && ln -s target.txt "$path"
+    printf 'target\n' >"$dir/target.txt" && ln -s target.txt "$file"
     expect_success ;;
 arguments-ignored)
     args=(--help --version -x "$path" /etc/passwd '')
-    printf 'text\n' >"$path"
+    printf 'text\n' >"$file"
     expect_success "${args[@]}"
-    rm -- "$path"
+    rm -- "$file"
     expect_failure "${args[@]}" ;;
 stdout-closed)
     # The open may now take descriptor 1.
@@ -227,17 +250,17 @@ stdout-size-limit)
     as=(prlimit --fsize=1 env --default-signal=XFSZ "${by_sh[@]}")
     expect_lost_output ;;
 outside-scratch-refused)
-    # Handed a path that leads up out of its scratch area with "..", the
+    # Handed a path that leads with ".." out of the directory it makes, the
     # driver must refuse it and leave alone what lies there.
-    mkdir -- "$dir/inner" && printf 'keep\n' >"$path" || exit 1
-    escape=$dir/inner/sub/../../${path##*/}
-    said=$(bash "$0" "$dir/inner" "$program" "$escape" text-file) && fail "ran a case at $escape"
+    mkdir -- "$work/inner" && printf 'keep\n' >"$work/kept.txt" || exit 1
+    escape=/proc/self/cwd/../../kept.txt
+    said=$(TMPDIR=$work/inner bash "$0" "$program" "$escape" text-file) && fail "ran a case at $escape"
     [[ $said == "refusing to touch $escape: "* ]] || fail "did not refuse $escape: $said"
-    [ "$(cat -- "$path")" = keep ] || fail "$escape: $path changed" ;;
+    [ "$(cat -- "$work/kept.txt")" = keep ] || fail "$escape: $work/kept.txt changed" ;;
 both-outcomes)
     # An installed or packaged copy: both answers, from one call.
     expect_failure
-    printf 'text\n' >"$path"
+    printf 'text\n' >"$file"
     expect_success ;;
 startup-cost)
     # Start-up must stay as cheap as a trivial C program's: within 3% of
@@ -248,9 +271,9 @@ startup-cost)
             2>&1 >/dev/null </dev/null | sed -n 's/^==[0-9]*== Collected : //p'
     }
     base=$(count /bin/true)
-    printf 'text\n' >"$path"
+    printf 'text\n' >"$file"
     opened=$(count "$program")
-    rm -- "$path"
+    rm -- "$file"
     missing=$(count "$program")
     echo "instructions: /bin/true $base, file opened $opened, file missing $missing"
     for n in "$opened" "$missing"; do
