@@ -78,7 +78,7 @@ set(CPACK_FILE41_EPOCH "${file41_changelog_epoch}")
 # it leaves the build directory's path to the shell unquoted. So CPack's
 # source configuration goes where that rule does not look for it, and
 # package_source is this target, for which GNU tar makes the tarball
-# straight from the tree (tarball.cmake).
+# (tarball.cmake).
 set(CPACK_SOURCE_OUTPUT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CMakeFiles/CPackSourceConfig.cmake")
 set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
