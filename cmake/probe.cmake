@@ -60,11 +60,6 @@ function(file41_add_probe target path)
   target_compile_options(${target} PRIVATE
     "$<$<CXX_COMPILER_ID:GNU,Clang>:${file41_warnings}>")
   target_link_options(${target} PRIVATE ${file41_lean_link})
-
-  if(FILE41_HARDENING)
-    set_target_properties(${target} PROPERTIES
-      POSITION_INDEPENDENT_CODE ${CMAKE_CXX_LINK_PIE_SUPPORTED})
-    target_compile_options(${target} PRIVATE ${file41_hardening_compile})
-    target_link_options(${target} PRIVATE ${file41_hardening_link})
-  endif()
+  target_compile_options(${target} PRIVATE "${file41_hardening_compile}")
+  target_link_options(${target} PRIVATE "${file41_hardening_link}")
 endfunction()
