@@ -3,17 +3,18 @@
 # SPDX-License-Identifier: MIT
 #
 # Makes the Debian package from this build and checks it: its files, their
-# modes and owner, its control fields, and the packaged program, run from
-# an extracted copy as the real-path cases run the built one.
+# modes and owner, its control fields, that a stripped install lays down
+# the same bytes, and the packaged program, run from an extracted copy as
+# the real-path cases run the built one.
 #
-#   package.sh CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR
+#   package.sh CMAKE CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR
 #
 # BINDIR, MANDIR and DOCDIR are the install directories, relative to the
 # package's /usr or absolute.
 set -u
-[ $# = 8 ] || { echo "usage: $0 CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR"; exit 2; }
-cpack=$1 build=$2 config=$3 version=$4 path=$5
-bindir=$6 mandir=$7 docdir=$8
+[ $# = 9 ] || { echo "usage: $0 CMAKE CPACK BUILD_DIR CONFIG VERSION PATH BINDIR MANDIR DOCDIR"; exit 2; }
+cmake=$1 cpack=$2 build=$3 config=$4 version=$5 path=$6
+bindir=$7 mandir=$8 docdir=$9
 # CPack stages the files below a directory of its own, which a ".." could
 # lead out of.
 for dir in "$bindir" "$mandir" "$docdir"; do
@@ -66,4 +67,7 @@ echo "$fields"
     fail "expected Package 41file, Version $version, Section utils, Depends libc6 alone"
 
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x failed"
+DESTDIR=$work/installed "$cmake" --install "$build" --config "$config" --prefix /usr --strip \
+    --component 41file >"$work/log" 2>&1 || { cat "$work/log"; fail "cmake --install --strip failed"; }
+diff -r "$work/installed" "$work/root" || fail "a stripped install differs from the package"
 bash "$(dirname "$0")/probe-case.sh" "$work/root$(at "$bindir")/41file" "$path" both-outcomes
