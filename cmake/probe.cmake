@@ -8,12 +8,19 @@ set(file41_warnings
     -Wall -Wextra -Wpedantic -Wformat=2 -Wconversion -Wold-style-cast)
 
 # file41_linker_flags(VAR FLAG...) appends to VAR "LINKER:FLAG" for each
-# FLAG that the linker takes.
+# FLAG that the linker takes. A linker may only warn about a flag that
+# does not apply to this machine, and ignore it, so where it can, it is
+# asked to fail on warnings while it is tried.
 include(CheckLinkerFlag)
+check_linker_flag(CXX "LINKER:--fatal-warnings" FILE41_LD_FATAL_WARNINGS)
+set(file41_linker_check "LINKER:")
+if(FILE41_LD_FATAL_WARNINGS)
+  set(file41_linker_check "LINKER:--fatal-warnings,")
+endif()
 function(file41_linker_flags var)
   foreach(flag IN LISTS ARGN)
-    string(MAKE_C_IDENTIFIER "FILE41_LD${flag}" have)
-    check_linker_flag(CXX "LINKER:${flag}" ${have})
+    string(MAKE_C_IDENTIFIER "FILE41_LINKER${flag}" have)
+    check_linker_flag(CXX "${file41_linker_check}${flag}" ${have})
     if(${have})
       list(APPEND ${var} "LINKER:${flag}")
     endif()
@@ -28,6 +35,22 @@ set(file41_lean_link)
 if(CMAKE_CXX_COMPILER_ID MATCHES "^(GNU|Clang)$")
   file41_linker_flags(file41_lean_link --as-needed -z,nodynamic-undefined-weak)
 endif()
+
+# file41_build_as_probe(TARGET): TARGET is built and linked as a probe is,
+# which the tests' floor of start-up cost is too.
+function(file41_build_as_probe target)
+  set_target_properties(${target} PROPERTIES
+    CXX_STANDARD 17
+    CXX_STANDARD_REQUIRED ON
+    CXX_EXTENSIONS OFF)
+  # It throws nothing, and exceptions would take in an unwinder, such as
+  # 32-bit ARM's libgcc_s.
+  target_compile_options(${target} PRIVATE
+    "$<$<CXX_COMPILER_ID:GNU,Clang>:${file41_warnings};-fno-exceptions>")
+  target_link_options(${target} PRIVATE ${file41_lean_link})
+  target_compile_options(${target} PRIVATE "${file41_hardening_compile}")
+  target_link_options(${target} PRIVATE "${file41_hardening_link}")
+endfunction()
 
 # Builds the program from its one source, probing PATH. The tests build a
 # second copy that probes a file in the build tree.
@@ -52,14 +75,6 @@ function(file41_add_probe target path)
     CONTENT "#define FILE41_PATH \"@literal@\"\n" @ONLY)
 
   add_executable(${target} "${PROJECT_SOURCE_DIR}/src/41file.cpp")
-  set_target_properties(${target} PROPERTIES
-    CXX_STANDARD 17
-    CXX_STANDARD_REQUIRED ON
-    CXX_EXTENSIONS OFF)
   target_include_directories(${target} PRIVATE "${dir}")
-  target_compile_options(${target} PRIVATE
-    "$<$<CXX_COMPILER_ID:GNU,Clang>:${file41_warnings}>")
-  target_link_options(${target} PRIVATE ${file41_lean_link})
-  target_compile_options(${target} PRIVATE "${file41_hardening_compile}")
-  target_link_options(${target} PRIVATE "${file41_hardening_link}")
+  file41_build_as_probe(${target})
 endfunction()
