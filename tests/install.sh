@@ -9,7 +9,7 @@
 # the install directories are.
 #
 #   install.sh CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR DOCDIR LICENSE
-#   install.sh --absolute-dirs CMAKE SOURCE_DIR PATH
+#   install.sh --absolute-dirs CMAKE SOURCE_DIR BUILD_DIR PATH
 #
 # PATH is the file that the program probes; BINDIR, MANDIR and DOCDIR are
 # the install directories, relative to the prefix or absolute; LICENSE is
@@ -17,6 +17,8 @@
 # builds the project in a scratch directory as a user would, without a
 # build type, which must then be Release, but with absolute install
 # directories, where files are already; and checks the first form there.
+# The scratch directory lies in BUILD_DIR, where programs may run, as
+# TMPDIR may be mounted noexec.
 set -u
 
 fail() {
@@ -24,12 +26,15 @@ fail() {
     exit 1
 }
 
-work=$(mktemp -d) && work=$(realpath -- "$work") || exit 1
-trap 'rm -rf --one-file-system "$work"' EXIT
+scratch() {
+    work=$(mktemp -d -p "$1" install.XXXXXX) && work=$(realpath -- "$work") || exit 1
+    trap 'rm -rf --one-file-system "$work"' EXIT
+}
 
 if [ "${1-}" = --absolute-dirs ]; then
-    [ $# = 4 ] || { echo "usage: $0 --absolute-dirs CMAKE SOURCE_DIR PATH"; exit 2; }
-    cmake=$2 source=$3 path=$4
+    [ $# = 5 ] || { echo "usage: $0 --absolute-dirs CMAKE SOURCE_DIR BUILD_DIR PATH"; exit 2; }
+    cmake=$2 source=$3 path=$5
+    scratch "$4"
     outside=$work/outside
     "$cmake" -S "$source" -B "$work/build" -DBUILD_TESTING=OFF "-DFILE41_PATH=$path" \
         "-DCMAKE_INSTALL_BINDIR=$outside/bin" "-DCMAKE_INSTALL_MANDIR=$outside/man" \
@@ -62,6 +67,7 @@ fi
 
 [ $# = 8 ] || { echo "usage: $0 CMAKE BUILD_DIR CONFIG PATH BINDIR MANDIR DOCDIR LICENSE"; exit 2; }
 cmake=$1 build=$2 config=$3 path=$4 dirs=("$5" "$6/man1" "$7") license=$8
+scratch "$build"
 command -v man >/dev/null || { echo "SKIP: no man"; exit 77; }
 
 # places ROOT PREFIX: sets "at" to where an install below PREFIX, staged

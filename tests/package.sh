@@ -29,7 +29,8 @@ for tool in dpkg-deb dpkg-shlibdeps file; do
     command -v $tool >/dev/null || { echo "SKIP: no $tool"; exit 77; }
 done
 
-work=$(mktemp -d) || exit 1
+# In the build tree, where programs may run, as TMPDIR may be mounted noexec.
+work=$(mktemp -d -p "$build" package.XXXXXX) || exit 1
 trap 'rm -rf --one-file-system "$work"' EXIT
 
 fail() {
