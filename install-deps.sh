@@ -16,7 +16,8 @@ test='readelf:binutils valgrind:valgrind groff:groff-base man:man-db
     setpriv:util-linux prlimit:util-linux'
 ci='git:git clang++:clang clang-format:clang-format clang-tidy:clang-tidy
     lintian:lintian reuse:reuse faketime:faketime disorderfs:disorderfs
-    diffoscope:diffoscope-minimal mmdebstrap:mmdebstrap bwrap:bubblewrap'
+    diffoscope:diffoscope-minimal mmdebstrap:mmdebstrap bwrap:bubblewrap
+    arch-test:arch-test qemu-aarch64-static:qemu-user-static'
 
 case ${1-} in
 build) needs=$build ;;
