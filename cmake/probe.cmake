@@ -1,8 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The 41file Authors
 # SPDX-License-Identifier: MIT
 #
-# How a probe is built: file41_add_probe(), with its warnings and a lean
-# link, and file41_linker_flags(), which hardening.cmake uses too.
+# How a probe is built: file41_add_probe(), with its warnings, a lean link
+# and its build's paths mapped away, and file41_linker_flags(), which
+# hardening.cmake uses too.
 
 set(file41_warnings
     -Wall -Wextra -Wpedantic -Wformat=2 -Wconversion -Wold-style-cast)
@@ -36,6 +37,18 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "^(GNU|Clang)$")
   file41_linker_flags(file41_lean_link --as-needed -z,nodynamic-undefined-weak)
 endif()
 
+# Where the trees lie must not change the program: debug information holds
+# their paths, and the build ID covers it, even once stripped. The source
+# tree is mapped to ".", and the build tree, which may lie inside it, to
+# "build" after, as the last map that matches wins.
+include(CheckCXXCompilerFlag)
+check_cxx_compiler_flag(-ffile-prefix-map=a=b FILE41_CXX_FILE_PREFIX_MAP)
+set(file41_path_maps)
+if(FILE41_CXX_FILE_PREFIX_MAP)
+  set(file41_path_maps
+    "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
+endif()
+
 # file41_build_as_probe(TARGET): TARGET is built and linked as a probe is,
 # which the tests' floor of start-up cost is too.
 function(file41_build_as_probe target)
@@ -47,6 +60,7 @@ function(file41_build_as_probe target)
   # 32-bit ARM's libgcc_s.
   target_compile_options(${target} PRIVATE
     "$<$<CXX_COMPILER_ID:GNU,Clang>:${file41_warnings};-fno-exceptions>")
+  target_compile_options(${target} PRIVATE ${file41_path_maps})
   target_link_options(${target} PRIVATE ${file41_lean_link})
   target_compile_options(${target} PRIVATE "${file41_hardening_compile}")
   target_link_options(${target} PRIVATE "${file41_hardening_link}")
