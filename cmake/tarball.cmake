@@ -19,7 +19,9 @@ if(EXISTS "${file41_source}/CMakeCache.txt")
     "own (cmake -B build).")
 endif()
 
-# Made under another name first, so that a failure leaves no tarball.
+# Made under another name first, and an earlier tarball removed, so that a
+# failure leaves none that could pass for this one.
+file(REMOVE "${file41_tarball}")
 set(partial "${file41_tarball}.partial")
 set(tree "${file41_source}")
 if(EXISTS "${file41_source}/.git")
@@ -29,6 +31,16 @@ if(EXISTS "${file41_source}/.git")
   if(NOT file41_git)
     message(FATAL_ERROR "${file41_source} is a git checkout, whose tracked files "
       "alone go into the tarball: install git to tell which they are.")
+  endif()
+  # A tracked file deleted from the tree is likelier a slip than a release.
+  execute_process(
+    COMMAND "${file41_git}" -C "${file41_source}" ls-files --deleted
+    OUTPUT_VARIABLE deleted OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+  if(NOT deleted STREQUAL "")
+    string(REPLACE "\n" ", " deleted "${deleted}")
+    message(FATAL_ERROR "git tracks files that are missing from the tree: ${deleted}. "
+      "Restore them (git restore) or commit their removal: no source tarball was made.")
   endif()
   set(tree "${partial}.tree")
   file(REMOVE_RECURSE "${tree}")
