@@ -60,6 +60,9 @@ function(file41_build_as_probe target)
   # 32-bit ARM's libgcc_s.
   target_compile_options(${target} PRIVATE
     "$<$<CXX_COMPILER_ID:GNU,Clang>:${file41_warnings};-fno-exceptions>")
+  # A 32-bit C library's fopen refuses a file of 2 GiB or more unless its
+  # offsets are 64-bit, as they always are on 64-bit machines.
+  target_compile_definitions(${target} PRIVATE _FILE_OFFSET_BITS=64)
   target_compile_options(${target} PRIVATE ${file41_path_maps})
   target_link_options(${target} PRIVATE ${file41_lean_link})
   target_compile_options(${target} PRIVATE "${file41_hardening_compile}")

@@ -48,6 +48,12 @@ libc-only)
             exit 1 ;;
         esac
     done ;;
+large-files)
+    # A 32-bit C library's plain fopen refuses a file of 2 GiB or more, as
+    # qemu's user mode does not show; fopen64 opens any.
+    expect --dyn-syms ' UND fopen64(@|$)' "fopen64 import"
+    plain=$(lines --dyn-syms ' UND fopen(@|$)')
+    [ -z "$plain" ] || { echo "$plain"; echo "$check: plain fopen is imported"; exit 1; } ;;
 pie)
     expect -h '^ *Type: +DYN ' "position-independent type (DYN)" ;;
 bind-now)
