@@ -39,14 +39,21 @@ endif()
 
 # Where the trees lie must not change the program: debug information holds
 # their paths, and the build ID covers it, even once stripped. The source
-# tree is mapped to ".", and the build tree, which may lie inside it, to
-# "build" after, as the last map that matches wins.
+# tree is mapped to "." and the build tree to "build". Either may lie
+# inside the other, or its path start with the other's, as 41file does
+# 41file-1.0.5's; a map matches the start of a path as a string, and the
+# compilers try the last first, so the longer path's map goes last.
 include(CheckCXXCompilerFlag)
 check_cxx_compiler_flag(-ffile-prefix-map=a=b FILE41_CXX_FILE_PREFIX_MAP)
 set(file41_path_maps)
 if(FILE41_CXX_FILE_PREFIX_MAP)
   set(file41_path_maps
     "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
+  string(LENGTH "${PROJECT_SOURCE_DIR}" source_length)
+  string(LENGTH "${PROJECT_BINARY_DIR}" build_length)
+  if(source_length GREATER build_length)
+    list(REVERSE file41_path_maps)
+  endif()
 endif()
 
 # file41_build_as_probe(TARGET): TARGET is built and linked as a probe is,
