@@ -47,8 +47,10 @@ date=$(date -d "$day $month $year" +%F)
 # The path may be broken after a / or inside a long name, nowhere else.
 unescaped <<<"$text" | sed -z 's/\n *//g' | grep -qF -- "$shown" ||
     problem "the path $shown is broken where it may not be"
-# Where lines are wide enough for it, each place shows it on one line.
-wide=$(MANWIDTH=4000 man -l "$page" 2>/dev/null | unescaped)
+# Where lines are wide enough for it, each place shows it on one line: a
+# byte shown as \xNN takes four columns.
+columns=$(LC_ALL=C; echo $((${#path} * 4 + 100)))
+wide=$(MANWIDTH=$columns man -l "$page" 2>/dev/null | unescaped)
 grep -qF -- " opens the file $shown for reading," <<<"$wide" ||
     problem "the description does not name $shown"
 grep -A 1 -x FILES <<<"$wide" | grep -qxF -- "       $shown" ||
