@@ -8,6 +8,8 @@
 # Each flag is used only if this compiler and linker take it, so that
 # clang++ and older g++ still build.
 set(file41_hardened_types Debug Release RelWithDebInfo MinSizeRel)
+# The C library's checks need the optimiser.
+set(file41_fortified_types Release RelWithDebInfo MinSizeRel)
 set(file41_hardening_compile)
 set(file41_hardening_link)
 if(FILE41_HARDENING)
@@ -24,11 +26,11 @@ if(FILE41_HARDENING)
     list(APPEND file41_hardening_link -pie)
   endif()
   file41_linker_flags(file41_hardening_link -z,relro -z,now -z,noexecstack)
-  # The C library's checks need the optimiser; the toolchain may already
-  # define a lower level, hence -U first.
+  # The toolchain may already define a lower level, hence -U first.
   if(CMAKE_CXX_COMPILER_ID MATCHES "^(GNU|Clang)$")
+    string(REPLACE ";" "," types "${file41_fortified_types}")
     list(APPEND file41_hardening_compile
-      "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
+      "$<$<CONFIG:${types}>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
   endif()
   string(REPLACE ";" "," types "${file41_hardened_types}")
   set(file41_hardening_compile "$<$<CONFIG:${types}>:${file41_hardening_compile}>")
