@@ -40,9 +40,10 @@ endif()
 # Where the trees lie must not change the program: debug information holds
 # their paths, and the build ID covers it, even once stripped. The source
 # tree is mapped to "." and the build tree to "build". Either may lie
-# inside the other, or its path start with the other's, as 41file does
-# 41file-1.0.5's; a map matches the start of a path as a string, and the
-# compilers try the last first, so the longer path's map goes last.
+# inside the other, or its path start with the other's, as a build tree
+# 41file beside sources 41file-1.0.5; a map matches the start of a path as
+# a string, and the compilers try the last first, so the longer path's
+# map goes last.
 include(CheckCXXCompilerFlag)
 check_cxx_compiler_flag(-ffile-prefix-map=a=b FILE41_CXX_FILE_PREFIX_MAP)
 set(file41_path_maps)
