@@ -17,7 +17,8 @@ test='readelf:binutils valgrind:valgrind groff:groff-base man:man-db
 ci='git:git clang++:clang clang-format:clang-format clang-tidy:clang-tidy
     lintian:lintian reuse:reuse faketime:faketime disorderfs:disorderfs
     diffoscope:diffoscope-minimal mmdebstrap:mmdebstrap bwrap:bubblewrap
-    arch-test:arch-test qemu-aarch64-static:qemu-user-static'
+    arch-test:arch-test qemu-aarch64-static:qemu-user-static shellcheck:shellcheck
+    nsenter:util-linux findmnt:util-linux'
 
 case ${1-} in
 build) needs=$build ;;
@@ -28,7 +29,7 @@ ci) needs="$build $test $ci" ;;
     exit 2 ;;
 esac
 
-tools= packages=
+tools='' packages=''
 for need in $needs; do
     command -v "${need%%:*}" >/dev/null 2>&1 && continue
     tools="$tools ${need%%:*}"
@@ -72,4 +73,5 @@ for package in $packages; do
 done
 [ -n "$installable" ] || exit 0
 echo "$0: installing$installable"
+# shellcheck disable=SC2086 # one word for each package
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $installable

@@ -36,11 +36,13 @@ if [ "${1-}" = --absolute-dirs ]; then
     cmake=$2 source=$3 path=$5
     scratch "$4"
     outside=$work/outside
-    "$cmake" -S "$source" -B "$work/build" -DBUILD_TESTING=OFF "-DFILE41_PATH=$path" \
+    if ! "$cmake" -S "$source" -B "$work/build" -DBUILD_TESTING=OFF "-DFILE41_PATH=$path" \
         "-DCMAKE_INSTALL_BINDIR=$outside/bin" "-DCMAKE_INSTALL_MANDIR=$outside/man" \
-        "-DCMAKE_INSTALL_DOCDIR=$outside/doc" >"$work/log" 2>&1 &&
-        "$cmake" --build "$work/build" --config Release >>"$work/log" 2>&1 ||
-        { cat "$work/log"; fail "the build with absolute install directories failed"; }
+        "-DCMAKE_INSTALL_DOCDIR=$outside/doc" >"$work/log" 2>&1 ||
+        ! "$cmake" --build "$work/build" --config Release >>"$work/log" 2>&1; then
+        cat "$work/log"
+        fail "the build with absolute install directories failed"
+    fi
     # Built as a user builds it, with no build type, which must then be
     # Release (where the generator has but one configuration).
     cache=$work/build/CMakeCache.txt

@@ -33,6 +33,7 @@ refused() {
 }
 
 refused relative/file.txt "it must be an absolute path, starting with /."
+# shellcheck disable=SC2088 # a ~ that nothing expands is the point
 refused "~/file.txt" "it must be an absolute path, starting with /."
 refused $'/srv/a\nb.txt' "it must not hold control characters"
 refused $'/srv/a\xc2\x9bb.txt' "it must not hold control characters"
