@@ -10,8 +10,9 @@
 # startup-cost weighs it against, an empty main built as it is. The test
 # copy's path starts with /proc/self/cwd/, which the kernel resolves in
 # each process's working directory: the case sets up the file in a
-# directory that it makes, and runs the program there, with no privilege
-# and out of any other's way.
+# directory that it makes, by its path from there, which is no longer than
+# the one that the program opens, and runs the program there, with no
+# privilege and out of any other's way.
 # The real path is set up in a private /home where one can be mounted
 # (unshare, with a user namespace when not root); elsewhere the program
 # runs on the file as it stands, which nothing here touches.
@@ -50,8 +51,9 @@ fi
 
 # The case's own files. The directory that it may do as it likes in, or
 # none where the file is not its own: for the test copy, this one, where
-# it names the file by this directory's path, as mkdir -p, which changes
-# directory on its way down, would find /proc/self/cwd elsewhere.
+# it names the file by its path from here, as the program does, and not
+# by /proc/self/cwd, which mkdir -p, changing directory on its way down,
+# would find elsewhere.
 work=$(mktemp -d ${private_home:+-p /home}) || exit 1
 # A case that failed half-way may have left a directory unreadable.
 trap 'chmod -R u+rwX -- "$work"; rm -rf --one-file-system -- "$work"' EXIT
@@ -60,7 +62,7 @@ if [ "$private_home" ]; then
     scratch=/home
 elif [[ $path == /proc/self/cwd/?*/?* ]]; then
     cd -- "$work" || exit 1
-    scratch=$work file=$work/${path#/proc/self/cwd/}
+    scratch=$work file=${path#/proc/self/cwd/}
 fi
 dir=${file%/*}
 out=$work/out err=$work/err
@@ -282,10 +284,15 @@ startup-cost)
         valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" \
             2>&1 >/dev/null </dev/null | sed -n 's/^==[0-9]*== Collected : //p'
     }
+    # Each run must be the one meant, or nothing is measured.
     base=$(count "$floor")
-    printf 'text\n' >"$file"
+    if ! printf 'text\n' >"$file" || ! "$program" >/dev/null; then
+        fail "the file could not be made for the program to open"
+    fi
     opened=$(count "$program")
-    rm -- "$file"
+    if ! rm -- "$file" || "$program" >/dev/null; then
+        fail "the file could not be taken away"
+    fi
     missing=$(count "$program")
     echo "instructions: /bin/true $(count /bin/true), floor $base," \
         "file opened $opened, file missing $missing"
