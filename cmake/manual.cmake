@@ -23,15 +23,15 @@ set(file41_man_date "${CMAKE_MATCH_3}-${file41_month}-${file41_day}")
 # file41_add_manual(PAGE PATH): writes the manual page PAGE, which names
 # PATH, in UTF-8 as the whole page is (file41_path_text). The path may
 # break after a /, and inside a name too long for a line after about every
-# 35 characters (36 at most, 72 columns even where each takes two, in the
-# page's 73), but nowhere else: never at a space or by hyphenation. \x01,
-# a byte the path cannot hold, marks those places until the path is
-# escaped for roff, whose spellings here render as plain ASCII on every
-# device.
+# 35 characters (35 at most: 70 columns even where each takes two, as CJK
+# characters do, in the 71 of a line of the page at 80), but nowhere else:
+# never at a space or by hyphenation. \x01, a byte the path cannot hold,
+# marks those places until the path is escaped for roff, whose spellings
+# here render as plain ASCII on every device.
 function(file41_add_manual page path)
   string(ASCII 1 mark)
   file41_path_text(file41_man_path "${path}")
-  file41_path_breaks(file41_man_path "${file41_man_path}" 35 "${mark}")
+  file41_path_breaks(file41_man_path "${file41_man_path}" 34 "${mark}")
   string(REPLACE "\\" "\\e" file41_man_path "${file41_man_path}")
   string(REPLACE "-" "\\-" file41_man_path "${file41_man_path}")
   string(REPLACE "\"" "\\(dq" file41_man_path "${file41_man_path}")

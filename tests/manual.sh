@@ -23,12 +23,26 @@ problem() {
 }
 
 # The page is UTF-8, as Debian wants, so it shows each byte of the path
-# that is not as \xNN: compare the path and the page without those.
+# that is not part of a UTF-8 character (RFC 3629) as \xNN.
 iconv -f UTF-8 -t UTF-8 "$page" >/dev/null || problem "$page is not UTF-8"
-shown=$(iconv -c -f UTF-8 -t UTF-8 <<<"$path")
-unescaped() {
-    sed 's/\\x[89a-f][0-9a-f]//g'
+as_text() {
+    local LC_ALL=C next=$'[\x80-\xbf]' utf8 rest=$1 text='' byte
+    utf8=$'[\x01-\x7f]|[\xc2-\xdf]'$next$'|\xe0[\xa0-\xbf]'$next$'|[\xe1-\xec\xee\xef]'$next$next
+    utf8+=$'|\xed[\x80-\x9f]'$next$'|\xf0[\x90-\xbf]'$next$next$'|[\xf1-\xf3]'$next$next$next
+    utf8+=$'|\xf4[\x80-\x8f]'$next$next
+    while [ -n "$rest" ]; do
+        if [[ $rest =~ ^($utf8)+ ]]; then
+            text+=${BASH_REMATCH[0]}
+            rest=${rest:${#BASH_REMATCH[0]}}
+        else
+            printf -v byte '\\x%02x' "'${rest:0:1}"
+            text+=$byte
+            rest=${rest:1}
+        fi
+    done
+    printf '%s' "$text"
 }
+shown=$(as_text "$path")
 
 warnings=$(man --warnings=all -l "$page" 2>&1 >/dev/null) || problem "man -l failed:" "$warnings"
 [ -z "$warnings" ] || problem "groff warns:" "$warnings"
@@ -45,12 +59,12 @@ date=$(date -d "$day $month $year" +%F)
     problem "the footer does not give version $version and date $date: $(tail -n 1 <<<"$text")"
 
 # The path may be broken after a / or inside a long name, nowhere else.
-unescaped <<<"$text" | sed -z 's/\n *//g' | grep -qF -- "$shown" ||
+sed -z 's/\n *//g' <<<"$text" | grep -qF -- "$shown" ||
     problem "the path $shown is broken where it may not be"
 # Where lines are wide enough for it, each place shows it on one line: a
 # byte shown as \xNN takes four columns.
 columns=$(LC_ALL=C; echo $((${#path} * 4 + 100)))
-wide=$(MANWIDTH=$columns man -l "$page" 2>/dev/null | unescaped)
+wide=$(MANWIDTH=$columns man -l "$page" 2>/dev/null)
 grep -qF -- " opens the file $shown for reading," <<<"$wide" ||
     problem "the description does not name $shown"
 # A line's last blanks are not shown, as a path's may be.
