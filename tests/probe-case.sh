@@ -43,8 +43,8 @@ if [[ -z $private_home && $path == /home/?*/?* ]]; then
         # The tmpfs hides what lies in /home, this script and PROGRAM
         # among them, so both are run from descriptors opened before.
         exec 8<"$program" 9<"$0" || exit 1
-        exec "${ns[@]}" sh -c 'mount -n -t tmpfs tmpfs /home &&
-            exec bash /proc/self/fd/9 --private-home "$@"' sh /proc/self/fd/8 "$path" "$name"
+        exec "${ns[@]}" sh -c 'mount -n -t tmpfs tmpfs /home && exec "$@"' sh \
+            bash /proc/self/fd/9 --private-home /proc/self/fd/8 "$path" "$name"
     fi
     echo "no private /home here: $why"
 fi
